@@ -1,0 +1,10 @@
+# Warning flags for the project's own targets (the SDK is built with -w).
+option(ZARG_WERROR "Treat warnings as errors" OFF)
+function(zarg_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+                         -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
+                         -Wnull-dereference -Wdouble-promotion -Wformat=2)
+  if(ZARG_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
