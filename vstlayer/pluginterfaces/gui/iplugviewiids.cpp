@@ -1,0 +1,15 @@
+// The view interfaces' ids are declared with the interfaces but defined in
+// no source of the SDK copy; each lives here exactly once.
+#include "pluginterfaces/gui/iplugview.h"
+
+namespace Steinberg
+{
+DEF_CLASS_IID(IPlugView)
+DEF_CLASS_IID(IPlugFrame)
+namespace Linux
+{
+DEF_CLASS_IID(IRunLoop)
+DEF_CLASS_IID(IEventHandler)
+DEF_CLASS_IID(ITimerHandler)
+} // namespace Linux
+} // namespace Steinberg
