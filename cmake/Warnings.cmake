@@ -2,7 +2,7 @@
 option(ZARG_WERROR "Treat warnings as errors" OFF)
 function(zarg_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
-                         -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
+                         -Wcast-align -Woverloaded-virtual
                          -Wnull-dereference -Wdouble-promotion -Wformat=2)
   if(ZARG_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
