@@ -1,0 +1,55 @@
+#include "adapter/LogParameter.h"
+
+#include "adapter/TaperText.h"
+
+#include <cmath>
+
+namespace Zeri2VST3
+{
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace
+{
+constexpr double kDecadeScale = 0.4166666666666667; // 1 / 2.4 decades
+}
+
+LogParameter::LogParameter(const TChar* title, ParamID id, const TChar* units, double minPlainValue,
+                           double maxPlainValue, double defaultValuePlain, int32 stepCount,
+                           int32 flags, UnitID unitID)
+    : Parameter(title, id, units, 0.0, stepCount, flags, unitID), minPlain(minPlainValue),
+      maxPlain(maxPlainValue)
+{
+    info.defaultNormalizedValue = valueNormalized = toNormalized(defaultValuePlain);
+}
+
+ParamValue LogParameter::toPlain(ParamValue normalized) const
+{
+    const float v = static_cast<float>(normalized);
+    const float a = v <= 0.0f ? 0.0f : static_cast<float>(1.0 + kDecadeScale * std::log10(v));
+    return minPlain + (maxPlain - minPlain) * a;
+}
+
+ParamValue LogParameter::toNormalized(ParamValue plain) const
+{
+    // An empty range has no taper; 0 keeps NaN away from the host.
+    if (maxPlain == minPlain)
+        return 0.0;
+    const float t = static_cast<float>((plain - minPlain) / (maxPlain - minPlain));
+    return static_cast<float>(std::pow(10.0, (t - 1.0) / kDecadeScale));
+}
+
+void LogParameter::toString(ParamValue normalized, String128 text) const
+{
+    printPlainValue(toPlain(normalized), precision, text);
+}
+
+bool LogParameter::fromString(const TChar* text, ParamValue& normalized) const
+{
+    double plain = 0.0;
+    if (!scanPlainValue(text, plain))
+        return false;
+    normalized = toNormalized(plain);
+    return true;
+}
+} // namespace Zeri2VST3
