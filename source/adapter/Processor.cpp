@@ -1,0 +1,474 @@
+#include "adapter/Processor.h"
+
+#include "adapter/CVSTMidiEventList.h"
+#include "adapter/CVSTParamUpdateQueue.h"
+#include "adapter/LogParameter.h"
+#include "adapter/PeakParameter.h"
+#include "adapter/VoltOctaveParameter.h"
+#include "framework/CPlugIn.h"
+
+#include "base/source/fstring.h"
+#include "pluginterfaces/base/ustring.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+#include "public.sdk/source/vst/vstparameters.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace Zeri2VST3
+{
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+const FUID Processor::ProcessorUID(0x5A415247, 0x8E1D4C37, 0xA6F2093B, 0x71C4D5E8);
+
+namespace
+{
+
+// UTF-16 copy of an ASCII/UTF-8 text for the SDK's parameter and unit titles.
+struct Title
+{
+    explicit Title(const char* text) { buffer.fromAscii(text ? text : ""); }
+    operator const TChar*() const { return buffer; }
+    UString128 buffer;
+};
+
+// "SWITCH_OFF" and "SWITCH_ON" read as "OFF" and "ON".
+std::string displayedEntry(std::string entry)
+{
+    if (entry == "SWITCH_OFF")
+        return "OFF";
+    if (entry == "SWITCH_ON")
+        return "ON";
+    return entry;
+}
+
+bool isParameterControl(int32 controlType)
+{
+    return controlType == 100 || controlType == 102 || controlType == 104 || controlType == 106;
+}
+
+} // namespace
+
+FUnknown* Processor::createInstance(void* /*context*/)
+{
+    auto* processor = new (std::nothrow) Processor;
+    return processor ? static_cast<IAudioProcessor*>(processor) : nullptr;
+}
+
+Processor::Processor()
+{
+    ensurePlugIn();
+    joystickX = 0.5;
+    joystickY = 0.5;
+    bypass = false;
+}
+
+Processor::~Processor()
+{
+    delete plugIn;
+    plugIn = nullptr;
+}
+
+// Creates the plug-in object when there is none yet; the host adapter retries
+// from initialize, setupProcessing and setActive when creation failed.
+bool Processor::ensurePlugIn()
+{
+    if (plugIn)
+        return true;
+    plugIn = createPlugInObject();
+    if (!plugIn)
+        return false;
+    plugIn->postConstruct();
+    latencySamples = static_cast<int32>(plugIn->m_latencySamples);
+    wantsSidechain = plugIn->m_wantsSidechain != 0;
+    sampleAccurate = plugIn->m_sampleAccurate != 0;
+    automationGranularity = plugIn->m_sampleAccuracyGranularity;
+    return true;
+}
+
+tresult PLUGIN_API Processor::initialize(FUnknown* context)
+{
+    const tresult result = SingleComponentEffect::initialize(context);
+    if (result == kResultOk)
+    {
+        addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
+        if (!plugIn || !plugIn->m_outputOnly)
+        {
+            addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
+            if (wantsSidechain)
+                addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
+        }
+        addEventInput(STR16("Event Input"), 16);
+
+        if (ensurePlugIn())
+        {
+            midiEventList = new CVSTMidiEventList(plugIn);
+            PlugInMessage message{};
+            message.midiEventList = midiEventList;
+            plugIn->onHostMessage(kHostMessageMidiEventList, message);
+            registerControlParameters();
+            registerAdapterParameters();
+        }
+    }
+    registerUnitsAndPresets();
+    return result;
+}
+
+void Processor::registerControlParameters()
+{
+    const uint32 count = plugIn->m_controlList.count();
+    if (sampleAccurate)
+        paramUpdateQueues = new CVSTParamUpdateQueue*[count]();
+    for (uint32 i = 0; i < count; ++i)
+    {
+        const CControlDescriptor* control = plugIn->m_controlList.get(i);
+        if (!control)
+            continue;
+        const float current = plugIn->getControlValue(i);
+        if (sampleAccurate)
+            paramUpdateQueues[i] = new CVSTParamUpdateQueue(control->minValue, control->maxValue,
+                                                            &automationGranularity);
+
+        if (control->controlType == 103)
+        {
+            meterParameterIds.push_back(static_cast<int32>(i));
+            auto* meter = new PeakParameter(ParameterInfo::kIsReadOnly, i, Title(control->name));
+            meter->setNormalized(0.0);
+            parameters.addParameter(meter);
+            continue;
+        }
+        if (!isParameterControl(control->controlType))
+            continue;
+
+        if (control->dataType == 3)
+        {
+            auto* list =
+                new StringListParameter(Title(control->name), i, nullptr,
+                                        ParameterInfo::kCanAutomate | ParameterInfo::kIsList, 0);
+            std::string items = control->enumeration;
+            size_t start = 0;
+            while (start <= items.size() && !items.empty())
+            {
+                const size_t comma = items.find(',', start);
+                const size_t end = comma == std::string::npos ? items.size() : comma;
+                list->appendString(Title(displayedEntry(items.substr(start, end - start)).c_str()));
+                if (comma == std::string::npos)
+                    break;
+                start = comma + 1;
+            }
+            parameters.addParameter(list);
+            continue;
+        }
+
+        const Title title(control->name);
+        const Title unitsText(control->units);
+        Parameter* parameter = nullptr;
+        if (control->logTaper)
+            parameter = new LogParameter(title, i, unitsText, control->minValue, control->maxValue,
+                                         current, 0, ParameterInfo::kCanAutomate, 0);
+        else if (control->voltOctaveTaper)
+            parameter =
+                new VoltOctaveParameter(title, i, unitsText, control->minValue, control->maxValue,
+                                        current, 0, ParameterInfo::kCanAutomate, 0);
+        else
+            parameter =
+                new RangeParameter(title, i, unitsText, control->minValue, control->maxValue,
+                                   current, 0, ParameterInfo::kCanAutomate, 0);
+        parameter->setPrecision(control->dataType == 0 ? 0 : control->precision);
+        parameters.addParameter(parameter);
+    }
+}
+
+void Processor::registerAdapterParameters()
+{
+    auto addUnitRange =
+        [this](const TChar* title, ParamID id, ParamValue defaultPlain, int32 precision)
+    {
+        auto* parameter = new RangeParameter(title, id, STR16(""), 0.0, 1.0, defaultPlain, 0,
+                                             ParameterInfo::kCanAutomate, 0);
+        parameter->setPrecision(precision);
+        parameters.addParameter(parameter);
+    };
+    addUnitRange(STR16("VectorJoystick X"), kJoystickXId, 0.5, 2);
+    addUnitRange(STR16("VectorJoystick Y"), kJoystickYId, 0.5, 2);
+    const ParamID buttonIds[kNumButtons] = {kAssignableButton1Id, kAssignableButton2Id,
+                                            kAssignableButton3Id};
+    for (int b = 0; b < kNumButtons; ++b)
+    {
+        const char* name = plugIn->m_buttonNames[b];
+        if (name && *name)
+            addUnitRange(Title(name), buttonIds[b], 0.0, 0);
+    }
+}
+
+void Processor::registerUnitsAndPresets()
+{
+    // Bypass and the MIDI parameters exist even without a plug-in object.
+    parameters.addParameter(
+        new RangeParameter(STR16("Bypass"), kBypassId, STR16(""), 0.0, 1.0, 0.0, 0,
+                           ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0));
+    const struct
+    {
+        const TChar* title;
+        ParamID id;
+    } midiParameters[] = {
+        {STR16("PitchBend"), kPitchBendId},
+        {STR16("MIDI Vol"), kMidiVolumeId},
+        {STR16("MIDI Pan"), kMidiPanId},
+        {STR16("MIDI Mod Wheel"), kModWheelId},
+        {STR16("MIDI Expression"), kMidiExpressionId},
+        {STR16("MIDI Channel Pressure"), kChannelPressureId},
+        {STR16("MIDI Sustain Pedal"), kSustainPedalId},
+        {STR16("All Notes Off"), kAllNotesOffId},
+    };
+    for (const auto& midi : midiParameters)
+    {
+        auto* parameter = new RangeParameter(midi.title, midi.id, STR16(""), 0.0, 1.0, 0.0, 0,
+                                             ParameterInfo::kCanAutomate, 0);
+        parameter->setPrecision(1);
+        parameters.addParameter(parameter);
+    }
+
+    int presetCount = 0;
+    if (plugIn)
+        for (const char* name : plugIn->m_presetNames)
+            if (name && *name)
+                ++presetCount;
+
+    addUnit(new Unit(STR16("RootUnit"), kRootUnit, 0, kNoProgramListId));
+    if (presetCount == 0)
+        return;
+    addUnit(new Unit(STR16("PresetsUnit"), kPresetsUnit, kRootUnit, kPresetParamId));
+    auto* presets =
+        new StringListParameter(STR16("Factory Presets"), kPresetParamId, STR16(""),
+                                ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0);
+    for (const char* name : plugIn->m_presetNames)
+        if (name && *name)
+            presets->appendString(Title(name));
+    parameters.addParameter(presets);
+}
+
+tresult PLUGIN_API Processor::terminate()
+{
+    meterParameterIds.clear();
+    if (paramUpdateQueues)
+    {
+        const uint32 count = plugIn ? plugIn->m_controlList.count() : 0;
+        for (uint32 i = 0; i < count; ++i)
+            delete paramUpdateQueues[i];
+        delete[] paramUpdateQueues;
+        paramUpdateQueues = nullptr;
+    }
+    delete midiEventList;
+    midiEventList = nullptr;
+    return SingleComponentEffect::terminate();
+}
+
+tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
+{
+    ensurePlugIn();
+    const tresult result = SingleComponentEffect::setupProcessing(setup);
+    if (plugIn)
+    {
+        plugIn->m_sampleRate = static_cast<int32>(setup.sampleRate);
+        plugIn->prepareToProcess();
+    }
+    return result;
+}
+
+tresult PLUGIN_API Processor::setActive(TBool state)
+{
+    if (state && ensurePlugIn())
+    {
+        plugIn->m_sampleRate = static_cast<int32>(processSetup.sampleRate);
+        plugIn->prepareToProcess();
+    }
+    return kResultOk;
+}
+
+tresult PLUGIN_API Processor::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
+                                                 SpeakerArrangement* outputs, int32 numOuts)
+{
+    const bool outputOnly = plugIn && plugIn->m_outputOnly;
+    if (outputOnly)
+    {
+        if (numIns == 0 && numOuts == 1 && outputs && outputs[0] == SpeakerArr::kStereo)
+            return SingleComponentEffect::setBusArrangements(inputs, 0, outputs, 1);
+        return kResultFalse;
+    }
+    if (numIns == 1 && numOuts == 1 && inputs && outputs && inputs[0] == outputs[0])
+        return SingleComponentEffect::setBusArrangements(inputs, 1, outputs, 1);
+    return kResultFalse;
+}
+
+tresult PLUGIN_API Processor::canProcessSampleSize(int32 symbolicSampleSize)
+{
+    return symbolicSampleSize == kSample32 ? kResultTrue : kResultFalse;
+}
+
+uint32 PLUGIN_API Processor::getLatencySamples()
+{
+    return static_cast<uint32>(latencySamples);
+}
+
+uint32 PLUGIN_API Processor::getTailSamples()
+{
+    if (!plugIn)
+        return 0;
+    if (plugIn->m_infiniteTail == 1)
+        return kInfiniteTail;
+    return static_cast<uint32>(static_cast<double>(plugIn->m_tailMilliseconds) / 1000.0 *
+                               processSetup.sampleRate);
+}
+
+tresult PLUGIN_API Processor::process(ProcessData& data)
+{
+    if (!plugIn)
+        return kResultFalse;
+    if (data.numOutputs < 1 || !data.outputs || data.numInputs < 1 || !data.inputs)
+        return kResultOk;
+    // Until the signal chain is connected the pedal passes its input through.
+    const int32 channels = std::min(data.inputs[0].numChannels, data.outputs[0].numChannels);
+    for (int32 c = 0; c < channels; ++c)
+    {
+        const float* in = data.inputs[0].channelBuffers32[c];
+        float* out = data.outputs[0].channelBuffers32[c];
+        if (in && out && in != out)
+            std::memmove(out, in, sizeof(float) * static_cast<size_t>(data.numSamples));
+    }
+    return kResultOk;
+}
+
+tresult PLUGIN_API Processor::setState(IBStream* /*state*/)
+{
+    return plugIn ? kNotImplemented : kResultFalse;
+}
+
+tresult PLUGIN_API Processor::getState(IBStream* /*state*/)
+{
+    return plugIn ? kNotImplemented : kResultFalse;
+}
+
+tresult PLUGIN_API Processor::setComponentState(IBStream* /*state*/)
+{
+    return plugIn ? kNotImplemented : kResultFalse;
+}
+
+tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
+{
+    return EditController::setParamNormalized(id, value);
+}
+
+IPlugView* PLUGIN_API Processor::createView(FIDString /*name*/)
+{
+    return nullptr;
+}
+
+ParamValue PLUGIN_API Processor::normalizedParamToPlain(ParamID id, ParamValue valueNormalized)
+{
+    return SingleComponentEffect::normalizedParamToPlain(id, valueNormalized);
+}
+
+ParamValue PLUGIN_API Processor::plainParamToNormalized(ParamID id, ParamValue plainValue)
+{
+    return SingleComponentEffect::plainParamToNormalized(id, plainValue);
+}
+
+tresult PLUGIN_API Processor::getMidiControllerAssignment(int32 busIndex, int16 /*channel*/,
+                                                          CtrlNumber midiControllerNumber,
+                                                          ParamID& id)
+{
+    if (!plugIn || busIndex != 0)
+        return kResultFalse;
+    id = 0xFFFFFFFF;
+    switch (midiControllerNumber)
+    {
+    case kCtrlModWheel:
+        id = kModWheelId;
+        return kResultOk;
+    case kCtrlVolume:
+        id = kMidiVolumeId;
+        return kResultOk;
+    case kCtrlPan:
+        id = kMidiPanId;
+        return kResultOk;
+    case kCtrlExpression:
+        id = kMidiExpressionId;
+        return kResultOk;
+    case kCtrlSustainOnOff:
+        id = kSustainPedalId;
+        return kResultOk;
+    case kCtrlAllNotesOff:
+        id = kAllNotesOffId;
+        return kResultOk;
+    case kAfterTouch:
+        id = kChannelPressureId;
+        return kResultOk;
+    case kPitchBend:
+        id = kPitchBendId;
+        return kResultOk;
+    default:
+        break;
+    }
+    bool found = false;
+    const uint32 count = plugIn->m_controlList.count();
+    for (uint32 i = 0; i < count; ++i)
+    {
+        const CControlDescriptor* control = plugIn->m_controlList.get(i);
+        if (control && control->midiControlEnabled &&
+            control->midiController == midiControllerNumber)
+        {
+            id = i;
+            found = true;
+        }
+    }
+    if (found)
+        return kResultOk;
+    id = 0;
+    return kResultFalse;
+}
+
+Parameter* Processor::presetParameter() const
+{
+    return parameters.getParameter(kPresetParamId);
+}
+
+int32 PLUGIN_API Processor::getProgramListCount()
+{
+    return presetParameter() ? 1 : 0;
+}
+
+tresult PLUGIN_API Processor::getProgramListInfo(int32 listIndex, ProgramListInfo& info)
+{
+    Parameter* presets = presetParameter();
+    if (listIndex != 0 || !presets)
+        return kResultFalse;
+    info.id = kPresetParamId;
+    UString(info.name, str16BufferSize(String128)).assign(STR16("Presets"));
+    info.programCount = static_cast<int32>(presets->toPlain(1.0)) + 1;
+    return kResultOk;
+}
+
+tresult PLUGIN_API Processor::getProgramName(ProgramListID listId, int32 programIndex,
+                                             String128 name)
+{
+    Parameter* presets = presetParameter();
+    if (listId != kPresetParamId || !presets)
+        return kResultFalse;
+    // Hosts may ask for any index; only the listed presets have names.
+    const int32 count = static_cast<int32>(presets->toPlain(1.0)) + 1;
+    if (programIndex < 0 || programIndex >= count)
+        return kResultFalse;
+    presets->toString(presets->toNormalized(programIndex), name);
+    return kResultOk;
+}
+
+tresult Processor::receiveText(const char* /*text*/)
+{
+    return kResultOk;
+}
+
+} // namespace Zeri2VST3
