@@ -1,0 +1,305 @@
+#include "dsp/CQuorzel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace
+{
+enum class Kind
+{
+    Float,
+    Index
+};
+
+struct ControlRow
+{
+    const char* name;
+    const char* variableName;
+    Kind kind;
+    const char* units;
+    float minValue;
+    float maxValue;
+    float initial;
+    bool voltOctave;
+    int items; // enumeration items, 0 for float controls
+};
+
+const ControlRow kTable[CQuorzel::kNumControls] = {
+    {"Gain", "m_fGain", Kind::Float, "", 0.002f, 1.0f, 0.05f, true, 0},
+    {"Push1", "m_fPush1", Kind::Float, "", 0.5f, 1.5f, 0.7f, false, 0},
+    {"Push2", "m_fPush2", Kind::Float, "", 0.5f, 1.5f, 0.7f, false, 0},
+    {"Push3", "m_fPush3", Kind::Float, "", 0.5f, 1.5f, 0.8f, false, 0},
+    {"Push4", "m_fPush4", Kind::Float, "", 0.5f, 1.5f, 1.0f, false, 0},
+    {"Volume", "m_fVolume", Kind::Float, "", 0.01f, 2.0f, 0.25f, true, 0},
+    {"Mids", "m_fMids", Kind::Float, "", 0.01f, 1.0f, 0.5f, false, 0},
+    {"SlopeShift", "m_fSlopeShift", Kind::Float, "", 0.25f, 4.0f, 1.0f, true, 0},
+    {"Trim", "m_fTrim", Kind::Float, "", 0.25f, 4.0f, 1.0f, true, 0},
+    {"GuitarType", "m_uGuitarType", Kind::Index, "", 0, 1, 0, false, 2},
+    {"GainfilterType", "m_uGainfilterType", Kind::Index, "", 0, 1, 0, false, 2},
+    {"GS_Model", "m_uGSModel", Kind::Index, "", 0, 16, 0, false, 17},
+    {"VS_Model", "m_uVSModel", Kind::Index, "", 0, 16, 0, false, 17},
+    {"StereoMono", "m_uStereoMono", Kind::Index, "", 0, 1, 0, false, 2},
+    {"LeftRight", "m_uLeftRight", Kind::Index, "", 0, 1, 0, false, 2},
+    {"Circuit", "m_uCircuit", Kind::Index, "", 0, 16, 0, false, 17},
+    {"ISD_Model", "m_uISDModel", Kind::Index, "", 0, 16, 0, false, 17},
+    {"IN_Model", "m_uINModel", Kind::Index, "", 0, 16, 0, false, 17},
+    {"TS_Type", "m_uTSType", Kind::Index, "", 0, 19, 0, false, 20},
+    {"Boost", "m_fBoost", Kind::Float, "", 0.0f, 1.0f, 0.0f, false, 0},
+    {"NG2_Attack", "m_fAttackMsec", Kind::Float, "msec", 1.0f, 2000.0f, 350.0f, false, 0},
+    {"NG2_Release", "m_fReleaseMsec", Kind::Float, "msec", 1.0f, 500.0f, 25.0f, false, 0},
+    {"NG2_Threshold", "m_fNG2Threshold", Kind::Float, "dB", -70.0f, -20.0f, -50.0f, false, 0},
+    {"Plus", "m_uPlus", Kind::Index, "", 0, 1, 0, false, 2},
+};
+
+int itemCount(const char* enumeration)
+{
+    if (enumeration[0] == '\0')
+        return 0;
+    return 1 +
+           static_cast<int>(std::count(enumeration, enumeration + std::strlen(enumeration), ','));
+}
+
+class QuorzelControls : public testing::Test
+{
+protected:
+    CQuorzel q;
+
+    const CControlDescriptor& control(int id) const { return *q.m_controlList.get(id); }
+};
+} // namespace
+
+TEST_F(QuorzelControls, TableMatchesTheControlList)
+{
+    ASSERT_EQ(q.m_controlList.count(), 24u);
+    ASSERT_EQ(q.m_controlCount, 24u);
+    ASSERT_EQ(q.m_controls.size(), 24u);
+
+    for (int id = 0; id < CQuorzel::kNumControls; ++id)
+    {
+        const ControlRow& row = kTable[id];
+        const CControlDescriptor& d = control(id);
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(q.m_controls[id], &d);
+        EXPECT_EQ(d.controlType, 100);
+        EXPECT_EQ(d.controlId, id);
+        EXPECT_EQ(d.controlIndex, id);
+        EXPECT_STREQ(d.name, row.name);
+        EXPECT_STREQ(d.variableName, row.variableName);
+        EXPECT_STREQ(d.units, row.units);
+        EXPECT_FLOAT_EQ(d.minValue, row.minValue);
+        EXPECT_FLOAT_EQ(d.maxValue, row.maxValue);
+        EXPECT_EQ(d.voltOctaveTaper, row.voltOctave);
+        EXPECT_FALSE(d.logTaper);
+        EXPECT_EQ(itemCount(d.enumeration), row.items);
+        EXPECT_EQ(d.precision, 2);
+        EXPECT_FALSE(d.smoothingEnabled);
+        EXPECT_FLOAT_EQ(d.smoothingTimeMs, 100.0f);
+        EXPECT_FALSE(d.midiControlEnabled);
+        EXPECT_EQ(d.midiStatus, 0xB0);
+        EXPECT_EQ(d.midiController, 3);
+        EXPECT_EQ(d.meterVariable, nullptr);
+        EXPECT_EQ(d.updateQueue, nullptr);
+        if (row.kind == Kind::Float)
+        {
+            EXPECT_EQ(d.dataType, kDataTypeFloat);
+            ASSERT_NE(d.floatVariable, nullptr);
+            EXPECT_EQ(d.indexVariable, nullptr);
+            EXPECT_FLOAT_EQ(*d.floatVariable, row.initial);
+            EXPECT_FLOAT_EQ(d.initialFloat, row.initial);
+        }
+        else
+        {
+            EXPECT_EQ(d.dataType, kDataTypeIndex);
+            ASSERT_NE(d.indexVariable, nullptr);
+            EXPECT_EQ(d.floatVariable, nullptr);
+            EXPECT_EQ(*d.indexVariable, 0u);
+        }
+        // Preset 0 is the pedal's initial state.
+        EXPECT_FLOAT_EQ(static_cast<float>(d.presetValues[0]), row.initial);
+    }
+}
+
+TEST_F(QuorzelControls, EachControlIsBoundToItsOwnMember)
+{
+    // Full scale on every control, then check the member named in the table.
+    for (uint32_t id = 0; id < 24; ++id)
+        q.setNormalizedControlValue(id, 1.0f, true);
+    EXPECT_FLOAT_EQ(q.m_fGain, 1.0f);
+    EXPECT_FLOAT_EQ(q.m_fPush4, 1.5f);
+    EXPECT_FLOAT_EQ(q.m_fVolume, 2.0f);
+    EXPECT_FLOAT_EQ(q.m_fMids, 1.0f);
+    EXPECT_FLOAT_EQ(q.m_fTrim, 4.0f);
+    EXPECT_EQ(q.m_uGuitarType, 1u);
+    EXPECT_EQ(q.m_uGSModel, 16u);
+    EXPECT_EQ(q.m_uLeftRight, 1u);
+    EXPECT_EQ(q.m_uINModel, 16u);
+    EXPECT_EQ(q.m_uTSType, 19u);
+    EXPECT_FLOAT_EQ(q.m_fAttackMsec, 2000.0f);
+    EXPECT_FLOAT_EQ(q.m_fReleaseMsec, 500.0f);
+    EXPECT_FLOAT_EQ(q.m_fNG2Threshold, -20.0f);
+    EXPECT_EQ(q.m_uPlus, 1u);
+    // Distinct addresses: no two descriptors share a variable.
+    for (int i = 0; i < 24; ++i)
+        for (int j = i + 1; j < 24; ++j)
+        {
+            const void* a = control(i).floatVariable
+                                ? static_cast<const void*>(control(i).floatVariable)
+                                : control(i).indexVariable;
+            const void* b = control(j).floatVariable
+                                ? static_cast<const void*>(control(j).floatVariable)
+                                : control(j).indexVariable;
+            EXPECT_NE(a, b) << i << " and " << j;
+        }
+}
+
+TEST_F(QuorzelControls, EnumerationTexts)
+{
+    const char* models = "mZARG,mRH47,mV1_66_5,mV1_66_11,mV1_67_1,mV1_72_1,m1_72_2,mV2_RH_73_18,"
+                         "mV2_Vio_1,mV_75_Pi,mV2_Vio_2,mV2_RH_74_3,mV2_RH_75_1,mV2_RH_76_1,"
+                         "mV3_76_3,mV3_79_2,mV6";
+    for (int id : {CQuorzel::kGSModel, CQuorzel::kVSModel, CQuorzel::kCircuit, CQuorzel::kISDModel,
+                   CQuorzel::kINModel})
+        EXPECT_STREQ(control(id).enumeration, models);
+    EXPECT_STREQ(control(CQuorzel::kTSType).enumeration,
+                 "t2022,t2222,t2727,t3333,t3333a,t3333b,t3922,t3922a,t3939,tFlat,tScoop,tHump,"
+                 "tSymmetric,tTreble,tBass1,tBass2,tMidCut1,tMidCut2,tParaMid,tBypass");
+    EXPECT_STREQ(control(CQuorzel::kGuitarType).enumeration, "GUITAR,BASS");
+    EXPECT_STREQ(control(CQuorzel::kGainfilterType).enumeration, "NORMAL,LOWCUT");
+    EXPECT_STREQ(control(CQuorzel::kStereoMono).enumeration, "Stereo,Mono");
+    EXPECT_STREQ(control(CQuorzel::kLeftRight).enumeration, "Left,Right");
+    EXPECT_STREQ(control(CQuorzel::kPlus).enumeration, "OFF,ON");
+}
+
+TEST_F(QuorzelControls, PresetNames)
+{
+    const char* names[16] = {
+        "Factory Preset", "Blues Crunch", "British Blues", "AmeriBlues", "Chordy",
+        "Kleen Crunch",   "OD",           "OD More",       "Crunch 2",   "Warm",
+        "Clipper",        "Boost",        "AmeriRock",     "Fuse This",  "British Punk",
+        "Hard Rock"};
+    for (int p = 0; p < 16; ++p)
+        EXPECT_STREQ(q.m_presetNames[p], names[p]);
+}
+
+TEST_F(QuorzelControls, ValuesSharedByAllPresets)
+{
+    const std::pair<int, double> shared[] = {
+        {CQuorzel::kPush1, 0.7},     {CQuorzel::kPush2, 0.7},     {CQuorzel::kPush3, 0.8},
+        {CQuorzel::kPush4, 1.0},     {CQuorzel::kGuitarType, 0},  {CQuorzel::kGSModel, 0},
+        {CQuorzel::kVSModel, 0},     {CQuorzel::kStereoMono, 0},  {CQuorzel::kLeftRight, 0},
+        {CQuorzel::kCircuit, 0},     {CQuorzel::kISDModel, 0},    {CQuorzel::kINModel, 0},
+        {CQuorzel::kNG2Attack, 350}, {CQuorzel::kNG2Release, 25},
+    };
+    for (auto [id, value] : shared)
+        for (int p = 0; p < 16; ++p)
+            EXPECT_DOUBLE_EQ(control(id).presetValues[p], value) << kTable[id].name << " " << p;
+}
+
+TEST_F(QuorzelControls, PresetsThatDiffer)
+{
+    // Columns: Gain, Volume, Mids, SlopeShift, Trim, GainfilterType, TS_Type,
+    // Boost, NG2_Threshold, Plus.
+    const int ids[10] = {CQuorzel::kGain,       CQuorzel::kVolume, CQuorzel::kMids,
+                         CQuorzel::kSlopeShift, CQuorzel::kTrim,   CQuorzel::kGainfilterType,
+                         CQuorzel::kTSType,     CQuorzel::kBoost,  CQuorzel::kNG2Threshold,
+                         CQuorzel::kPlus};
+    const double expected[16][10] = {
+        {0.05, 0.25, 0.5, 1.0, 1.0, 0, 0, 0.0, -50, 0},
+        {0.251574, 0.230869, 0.5446, 1.0, 1.0, 1, 9, 0.3, -70, 0},
+        {0.608164, 0.243425, 0.32675, 0.959236, 1.0, 1, 11, 0.52, -50, 0},
+        {0.297621, 0.243457, 0.5099, 0.959236, 1.0, 1, 11, 0.3, -70, 0},
+        {0.083248, 0.23708, 0.7871, 1.000015, 1.000015, 0, 9, 0.0, -70, 0},
+        {0.04472, 0.511128, 1.0, 1.000015, 1.000015, 0, 9, 0.0, -70, 0},
+        {0.094263, 0.218967, 0.13375, 0.986221, 1.000015, 1, 5, 0.295, -70, 0},
+        {0.33702, 0.186765, 0.2674, 0.94603, 1.000015, 1, 5, 0.68, -50, 0},
+        {0.239445, 0.237063, 0.7327, 0.933006, 1.000015, 1, 0, 0.32, -70, 0},
+        {0.307016, 0.213242, 0.07435, 0.316433, 1.000015, 0, 9, 0.0, -50, 0},
+        {0.432105, 0.139565, 0.50995, 1.000015, 1.000015, 1, 8, 0.5, -70, 0},
+        {0.043352, 0.38187, 0.72775, 4.000061, 1.000015, 0, 11, 1.0, -70, 0},
+        {0.627359, 0.213188, 1.0, 0.25, 1.000015, 0, 1, 0.27, -50, 0},
+        {0.999945, 0.107062, 0.19315, 0.25, 1.000015, 0, 11, 0.51, -50, 0},
+        {0.999945, 0.213198, 0.37135, 1.042435, 1.000015, 1, 8, 0.18, -50, 0},
+        {0.999945, 0.167976, 0.2971, 0.920151, 1.028, 1, 11, 1.0, -50, 1},
+    };
+    for (int p = 0; p < 16; ++p)
+        for (int c = 0; c < 10; ++c)
+            EXPECT_DOUBLE_EQ(control(ids[c]).presetValues[p], expected[p][c])
+                << q.m_presetNames[p] << " / " << kTable[ids[c]].name;
+}
+
+TEST_F(QuorzelControls, GateAndPlusAcrossPresets)
+{
+    for (int p = 0; p < 16; ++p)
+    {
+        const bool hardRock = std::string(q.m_presetNames[p]) == "Hard Rock";
+        EXPECT_EQ(control(CQuorzel::kPlus).presetValues[p] == 1.0, hardRock) << p;
+        EXPECT_EQ(control(CQuorzel::kTrim).presetValues[p] == 1.028, hardRock) << p;
+        const bool gateOff =
+            p == 1 || p == 3 || p == 4 || p == 5 || p == 6 || p == 8 || p == 10 || p == 11;
+        EXPECT_DOUBLE_EQ(control(CQuorzel::kNG2Threshold).presetValues[p], gateOff ? -70 : -50)
+            << p;
+    }
+}
+
+TEST_F(QuorzelControls, JoystickDescriptors)
+{
+    const CControlDescriptor* axes[2] = {&q.m_joystickX, &q.m_joystickY};
+    for (int i = 0; i < 2; ++i)
+    {
+        const CControlDescriptor& axis = *axes[i];
+        EXPECT_EQ(axis.controlId, 32773 + i);
+        EXPECT_EQ(axis.controlIndex, 24 + i);
+        EXPECT_EQ(axis.joystickValue, 0.0f);
+        EXPECT_TRUE(axis.joystickOrientation);
+        EXPECT_FALSE(axis.smoothingEnabled);
+        EXPECT_FLOAT_EQ(axis.smoothingTimeMs, 100.0f);
+        EXPECT_FALSE(axis.midiControlEnabled);
+        EXPECT_EQ(axis.midiStatus, 0xB0);
+        EXPECT_EQ(axis.midiController, 16 + i);
+        for (double v : axis.presetValues)
+            EXPECT_EQ(v, 0.0);
+    }
+}
+
+TEST_F(QuorzelControls, CapabilityMembers)
+{
+    EXPECT_STREQ(q.m_name, "Quorzel");
+    EXPECT_TRUE(q.m_usesEditorDescription);
+    EXPECT_FALSE(q.m_outputOnly);
+    EXPECT_FALSE(q.m_wantsAllMidi);
+    EXPECT_FALSE(q.m_processesBuffers);
+    EXPECT_STREQ(q.m_buttonNames[0], "B1");
+    EXPECT_STREQ(q.m_buttonNames[1], "B2");
+    EXPECT_STREQ(q.m_buttonNames[2], "B3");
+    EXPECT_EQ(q.m_editorOption, 2);
+    EXPECT_EQ(q.m_infiniteTail, 0);
+    EXPECT_EQ(q.m_wantsSidechain, 0);
+    EXPECT_EQ(q.m_sampleAccurate, 0);
+    EXPECT_EQ(q.m_sampleAccuracyGranularity, 1);
+    EXPECT_EQ(q.m_latencySamples, 0.0f);
+    EXPECT_FLOAT_EQ(q.m_tailMilliseconds, 500.0f);
+}
+
+TEST_F(QuorzelControls, SecondBuildLeavesTheListAlone)
+{
+    CControlDescriptor* first = q.m_controls[0];
+    q.m_fGain = 0.5f;
+    EXPECT_TRUE(q.buildControls());
+    EXPECT_EQ(q.m_controlList.count(), 24u);
+    EXPECT_EQ(q.m_controlCount, 24u);
+    EXPECT_EQ(q.m_controls[0], first);
+    EXPECT_FLOAT_EQ(q.m_fGain, 0.5f) << "variables keep their values";
+}
+
+TEST(QuorzelFactory, CreatesAQuorzelWithItsControls)
+{
+    std::unique_ptr<CPlugIn> p(createPlugInObject());
+    ASSERT_NE(p, nullptr);
+    EXPECT_NE(dynamic_cast<CQuorzel*>(p.get()), nullptr);
+    EXPECT_EQ(p->m_controlCount, 24u);
+    EXPECT_FLOAT_EQ(p->getControlValue(CQuorzel::kNG2Attack), 350.0f);
+}
