@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Canvas.h"
+
+namespace zarg::artwork
+{
+
+// Plain pieces for the fallback editor: only shown when the panel cannot be built.
+class FallbackArt
+{
+public:
+    static void background(Canvas& canvas);
+    // A frame meant to be stretched by its 25-pixel nine-part margins.
+    static void groupFrame(Canvas& canvas);
+    // Two frames stacked: an amber lamp off above on.
+    static void amberOnOff(Canvas& canvas);
+};
+
+} // namespace zarg::artwork
