@@ -26,8 +26,10 @@ LogParameter::LogParameter(const TChar* title, ParamID id, const TChar* units, d
 ParamValue LogParameter::toPlain(ParamValue normalized) const
 {
     const float v = static_cast<float>(normalized);
-    const float a = v <= 0.0f ? 0.0f : static_cast<float>(1.0 + kDecadeScale * std::log10(v));
-    return minPlain + (maxPlain - minPlain) * a;
+    const float a =
+        v <= 0.0f ? 0.0f
+                  : static_cast<float>(1.0 + kDecadeScale * static_cast<double>(std::log10(v)));
+    return minPlain + (maxPlain - minPlain) * static_cast<double>(a);
 }
 
 ParamValue LogParameter::toNormalized(ParamValue plain) const
@@ -36,7 +38,7 @@ ParamValue LogParameter::toNormalized(ParamValue plain) const
     if (maxPlain == minPlain)
         return 0.0;
     const float t = static_cast<float>((plain - minPlain) / (maxPlain - minPlain));
-    return static_cast<float>(std::pow(10.0, (t - 1.0) / kDecadeScale));
+    return static_cast<float>(std::pow(10.0, (static_cast<double>(t) - 1.0) / kDecadeScale));
 }
 
 void LogParameter::toString(ParamValue normalized, String128 text) const

@@ -27,7 +27,7 @@ double VoltOctaveParameter::plainFromNormalized(double normalized, double minVal
     const float e = fastPow2(octaves * static_cast<float>(normalized));
     const auto lo = static_cast<float>(minValue);
     const float lin = (e * lo - lo) / static_cast<float>(maxValue - minValue);
-    return minValue + (maxValue - minValue) * lin;
+    return minValue + (maxValue - minValue) * static_cast<double>(lin);
 }
 
 double VoltOctaveParameter::normalizedFromPlain(double plain, double minValue, double maxValue)

@@ -1,0 +1,167 @@
+#include "adapter/LogParameter.h"
+#include "adapter/PeakParameter.h"
+#include "adapter/VoltOctaveParameter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using Zeri2VST3::LogParameter;
+using Zeri2VST3::PeakParameter;
+using Zeri2VST3::VoltOctaveParameter;
+
+namespace
+{
+std::u16string text(const Parameter& p, ParamValue normalized)
+{
+    String128 s = {};
+    p.toString(normalized, s);
+    return std::u16string(s);
+}
+
+std::string ascii(const std::u16string& s)
+{
+    return std::string(s.begin(), s.end());
+}
+
+// Factory so that each test gets a fresh, reference-counted parameter.
+template <typename P, typename... Args>
+IPtr<P> make(Args... args)
+{
+    return owned(new P(args...));
+}
+} // namespace
+
+TEST(PeakParameter, ShowsTheLevelInDecibels)
+{
+    auto p = make<PeakParameter>(ParameterInfo::kIsReadOnly, 7u, u"Out Meter");
+    EXPECT_EQ(ascii(text(*p, 1.0)), "0.000");
+    EXPECT_EQ(ascii(text(*p, 0.5)), "-6.021");
+    EXPECT_EQ(ascii(text(*p, 0.001)), "-60.000");
+    for (double silent : {0.0001, 0.0, -1.0})
+        EXPECT_EQ(text(*p, silent), u"-\u221E") << silent;
+}
+
+TEST(PeakParameter, IsAReadOnlyIdentityMeter)
+{
+    auto p = make<PeakParameter>(ParameterInfo::kIsReadOnly, 7u, u"Out Meter");
+    const ParameterInfo& info = p->getInfo();
+    EXPECT_EQ(std::u16string(info.title), u"Out Meter");
+    EXPECT_EQ(info.id, 7u);
+    EXPECT_EQ(info.flags, ParameterInfo::kIsReadOnly);
+    EXPECT_EQ(info.stepCount, 0);
+    EXPECT_EQ(info.unitId, 0);
+    EXPECT_EQ(info.defaultNormalizedValue, 0.5);
+    EXPECT_EQ(p->getNormalized(), 1.0);
+    EXPECT_EQ(p->toPlain(0.3), 0.3);
+    EXPECT_EQ(p->toNormalized(0.3), 0.3);
+
+    ParamValue v = 0.25;
+    EXPECT_FALSE(p->fromString(u"-6.0", v));
+    EXPECT_EQ(v, 0.25);
+}
+
+TEST(LogParameter, CoversTheRangeWithTheUpperDecades)
+{
+    auto p = make<LogParameter>(u"Freq", 3u, u"Hz", 20.0, 20000.0, 1000.0, 0,
+                                ParameterInfo::kCanAutomate, 0);
+    EXPECT_NEAR(p->toPlain(1.0), 20000.0, 1e-3);
+    EXPECT_DOUBLE_EQ(p->toPlain(0.0), 20.0);
+    EXPECT_DOUBLE_EQ(p->toPlain(-0.5), 20.0);
+    EXPECT_NEAR(p->toNormalized(20.0), std::pow(10.0, -2.4), 1e-7);
+    EXPECT_NEAR(p->toNormalized(20000.0), 1.0, 1e-7);
+    // Below 10^-2.4 the plain value falls under the minimum; no clamping.
+    EXPECT_LT(p->toPlain(0.001), 20.0);
+    for (double v = 0.01; v <= 1.0; v += 0.07)
+        EXPECT_NEAR(p->toNormalized(p->toPlain(v)), v, 1e-5 * v) << v;
+
+    EXPECT_NEAR(p->getNormalized(), p->toNormalized(1000.0), 1e-12);
+    EXPECT_EQ(p->getInfo().defaultNormalizedValue, p->getNormalized());
+    EXPECT_EQ(std::u16string(p->getInfo().units), u"Hz");
+    EXPECT_DOUBLE_EQ(p->getMin(), 20.0);
+    EXPECT_DOUBLE_EQ(p->getMax(), 20000.0);
+}
+
+TEST(LogParameter, TextsUseThePrecision)
+{
+    auto p = make<LogParameter>(u"Freq", 3u, nullptr, 20.0, 20000.0, 20.0, 0,
+                                ParameterInfo::kCanAutomate, 0);
+    p->setPrecision(2);
+    EXPECT_EQ(ascii(text(*p, 0.0)), "20.00");
+    p->setPrecision(0);
+    EXPECT_EQ(ascii(text(*p, 1.0)), "20000");
+
+    ParamValue v = 0.125;
+    EXPECT_FALSE(p->fromString(u"abc", v));
+    EXPECT_FALSE(p->fromString(u"", v));
+    EXPECT_EQ(v, 0.125);
+    ASSERT_TRUE(p->fromString(u"20000", v));
+    EXPECT_NEAR(v, 1.0, 1e-6);
+}
+
+TEST(LogParameter, EmptyRangeGivesNoNaN)
+{
+    auto p =
+        make<LogParameter>(u"Flat", 1u, nullptr, 5.0, 5.0, 5.0, 0, ParameterInfo::kCanAutomate, 0);
+    EXPECT_EQ(p->toNormalized(5.0), 0.0);
+    EXPECT_DOUBLE_EQ(p->toPlain(0.7), 5.0);
+}
+
+TEST(VoltOctaveParameter, EqualStepsMultiplyThePlainValue)
+{
+    auto p = make<VoltOctaveParameter>(u"SlopeShift", 7u, nullptr, 0.25, 4.0, 1.0, 0,
+                                       ParameterInfo::kCanAutomate, 0);
+    EXPECT_NEAR(p->toPlain(0.5), 1.0, 5e-4);
+    EXPECT_NEAR(p->toNormalized(1.0), 0.5, 5e-4);
+    EXPECT_NEAR(p->toNormalized(0.25), 0.0, 5e-4);
+    EXPECT_NEAR(p->toNormalized(4.0), 1.0, 5e-4);
+    EXPECT_NEAR(p->toPlain(0.0), 0.25, 5e-4);
+    EXPECT_NEAR(p->toPlain(1.0), 4.0, 2e-3);
+    for (double v = 0.0; v <= 1.0; v += 0.05)
+    {
+        EXPECT_NEAR(p->toPlain(v), 0.25 * std::pow(16.0, v), 5e-4 * 0.25 * std::pow(16.0, v));
+        EXPECT_NEAR(p->toNormalized(p->toPlain(v)), v, 5e-4) << v;
+    }
+    // Default and current value are the single-precision normalized default.
+    const double expected = static_cast<float>(p->toNormalized(1.0));
+    EXPECT_EQ(p->getNormalized(), expected);
+    EXPECT_EQ(p->getInfo().defaultNormalizedValue, expected);
+}
+
+TEST(VoltOctaveParameter, TextsAndTypedValues)
+{
+    auto p = make<VoltOctaveParameter>(u"SlopeShift", 7u, u"", 0.25, 4.0, 1.0, 0,
+                                       ParameterInfo::kCanAutomate, 0);
+    p->setPrecision(2);
+    EXPECT_EQ(ascii(text(*p, p->toNormalized(1.0))), "1.00");
+    EXPECT_EQ(ascii(text(*p, 0.0)), "0.25");
+
+    ParamValue v = 0.3;
+    EXPECT_FALSE(p->fromString(u"abc", v));
+    EXPECT_EQ(v, 0.3);
+    ASSERT_TRUE(p->fromString(u"1.5", v));
+    EXPECT_NEAR(v, 0.6462, 5e-4);
+    // A plain value the taper cannot reach maps to the bottom, not to garbage.
+    ASSERT_TRUE(p->fromString(u"-1", v));
+    EXPECT_EQ(v, 0.0);
+    ASSERT_TRUE(p->fromString(u"0", v));
+    EXPECT_EQ(v, 0.0);
+}
+
+TEST(VoltOctaveParameter, ConversionHelpersMatchTheParameter)
+{
+    auto p = make<VoltOctaveParameter>(u"Gain", 0u, nullptr, 0.002, 1.0, 0.05, 0,
+                                       ParameterInfo::kCanAutomate, 0);
+    for (double v : {0.0, 0.1, 0.5, 0.93, 1.0})
+        EXPECT_EQ(VoltOctaveParameter::plainFromNormalized(v, 0.002, 1.0), p->toPlain(v));
+    for (double plain : {0.002, 0.05, 0.6, 1.0})
+        EXPECT_EQ(VoltOctaveParameter::normalizedFromPlain(plain, 0.002, 1.0),
+                  p->toNormalized(plain));
+    p->setMin(0.01);
+    p->setMax(2.0);
+    EXPECT_NEAR(p->toPlain(1.0), 2.0, 2e-3);
+    EXPECT_DOUBLE_EQ(VoltOctaveParameter::plainFromNormalized(0.4, 3.0, 3.0), 3.0);
+}
