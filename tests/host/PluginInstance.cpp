@@ -1,0 +1,186 @@
+#include "PluginInstance.h"
+
+#include "public.sdk/source/common/memorystream.h"
+#include "public.sdk/source/vst/hosting/hostclasses.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace ZargHost
+{
+
+PluginInstance::PluginInstance(IPluginFactory* factory, const FUID& classId, FUnknown* hostContext)
+    : context(hostContext), componentHandler(owned(new RecordingComponentHandler))
+{
+    if (!context)
+        context = owned(static_cast<FUnknown*>(new HostApplication));
+    if (!factory)
+    {
+        message = "no factory";
+        return;
+    }
+    TUID cid;
+    classId.toTUID(cid);
+    void* obj = nullptr;
+    const tresult result = factory->createInstance(cid, IComponent::iid, &obj);
+    if (result != kResultOk || !obj)
+    {
+        message = "createInstance failed with " + std::to_string(result);
+        return;
+    }
+    comp = static_cast<IComponent*>(obj);
+    audio = queried<IAudioProcessor>();
+    edit = queried<IEditController>();
+    units = queried<IUnitInfo>();
+    midi = queried<IMidiMapping>();
+    connection = queried<IConnectionPoint>();
+}
+
+PluginInstance::~PluginInstance()
+{
+    release();
+}
+
+template <typename I>
+I* PluginInstance::queried()
+{
+    void* obj = nullptr;
+    if (comp->queryInterface(I::iid, &obj) != kResultOk)
+        return nullptr;
+    return static_cast<I*>(obj);
+}
+
+tresult PluginInstance::initialize()
+{
+    if (!comp)
+        return kNotInitialized;
+    const tresult result = comp->initialize(context);
+    if (result != kResultOk)
+        return result;
+    initialized = true;
+    if (edit)
+        edit->setComponentHandler(componentHandler);
+    for (MediaType type : {kAudio, kEvent})
+    {
+        for (BusDirection dir : {kInput, kOutput})
+        {
+            for (int32 i = 0; i < comp->getBusCount(type, dir); ++i)
+            {
+                BusInfo info{};
+                if (comp->getBusInfo(type, dir, i, info) == kResultOk &&
+                    (info.flags & BusInfo::kDefaultActive))
+                    comp->activateBus(type, dir, i, true);
+            }
+        }
+    }
+    return kResultOk;
+}
+
+tresult PluginInstance::setupProcessing(double sampleRate, int32 maxSamples, int32 processMode,
+                                        int32 sampleSize)
+{
+    if (!audio)
+        return kNoInterface;
+    ProcessSetup setup{processMode, sampleSize, maxSamples, sampleRate};
+    return audio->setupProcessing(setup);
+}
+
+tresult PluginInstance::setBusArrangements(SpeakerArrangement input, SpeakerArrangement output)
+{
+    if (!audio)
+        return kNoInterface;
+    return audio->setBusArrangements(&input, 1, &output, 1);
+}
+
+tresult PluginInstance::activate()
+{
+    if (!comp || !audio)
+        return kNoInterface;
+    tresult result = comp->setActive(true);
+    if (result != kResultOk)
+        return result;
+    active = true;
+    // Plug-ins may answer kNotImplemented; hosts go on processing then.
+    result = audio->setProcessing(true);
+    processing = true;
+    return result == kNotImplemented ? kResultOk : result;
+}
+
+tresult PluginInstance::deactivate()
+{
+    tresult result = kResultOk;
+    if (processing && audio)
+    {
+        audio->setProcessing(false);
+        processing = false;
+    }
+    if (active && comp)
+    {
+        result = comp->setActive(false);
+        active = false;
+    }
+    return result;
+}
+
+tresult PluginInstance::process(ProcessBlock& block, int32 numSamples)
+{
+    if (!audio)
+        return kNoInterface;
+    const tresult result = audio->process(block.data(numSamples));
+    block.advance(numSamples);
+    return result;
+}
+
+tresult PluginInstance::getState(std::vector<char>& bytes)
+{
+    if (!comp)
+        return kNoInterface;
+    IPtr<MemoryStream> stream = owned(new MemoryStream);
+    const tresult result = comp->getState(stream);
+    const char* data = stream->getData();
+    bytes.assign(data, data + stream->getSize());
+    return result;
+}
+
+tresult PluginInstance::setState(const std::vector<char>& bytes)
+{
+    if (!comp)
+        return kNoInterface;
+    IPtr<MemoryStream> stream = owned(new MemoryStream);
+    int32 written = 0;
+    if (!bytes.empty())
+        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
+    stream->seek(0, IBStream::kIBSeekSet, nullptr);
+    return comp->setState(stream);
+}
+
+tresult PluginInstance::terminate()
+{
+    if (!initialized)
+        return kResultOk;
+    deactivate();
+    if (edit)
+        edit->setComponentHandler(nullptr);
+    initialized = false;
+    return comp->terminate();
+}
+
+uint32 PluginInstance::release()
+{
+    if (!comp)
+        return 0;
+    terminate();
+    for (FUnknown* face : std::initializer_list<FUnknown*>{audio, edit, units, midi, connection})
+        if (face)
+            face->release();
+    audio = nullptr;
+    edit = nullptr;
+    units = nullptr;
+    midi = nullptr;
+    connection = nullptr;
+    const uint32 remaining = comp->release();
+    comp = nullptr;
+    return remaining;
+}
+
+} // namespace ZargHost
