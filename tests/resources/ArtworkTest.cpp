@@ -1,0 +1,361 @@
+// The generated bitmaps: sizes and frame layouts, knob pointers that sweep,
+// switch frames that differ the right way, and a face plate that keeps its
+// hardware clear of every view drawn over it.
+
+#include "UidescDocument.h"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace
+{
+
+const std::string kBuilt = ZARG_RESOURCES_BUILD_DIR;
+const std::string kSource = ZARG_RESOURCES_SOURCE_DIR;
+
+struct Pixel
+{
+    double a, r, g, b; // straight (not premultiplied), 0..1
+};
+
+class Image
+{
+public:
+    explicit Image(const std::string& path)
+        : m_surface(cairo_image_surface_create_from_png(path.c_str()), cairo_surface_destroy)
+    {
+    }
+
+    bool ok() const { return cairo_surface_status(m_surface.get()) == CAIRO_STATUS_SUCCESS; }
+    int width() const { return cairo_image_surface_get_width(m_surface.get()); }
+    int height() const { return cairo_image_surface_get_height(m_surface.get()); }
+
+    Pixel at(int x, int y) const
+    {
+        const unsigned char* data = cairo_image_surface_get_data(m_surface.get());
+        const int stride = cairo_image_surface_get_stride(m_surface.get());
+        std::uint32_t v = 0;
+        if (cairo_image_surface_get_format(m_surface.get()) == CAIRO_FORMAT_RGB24)
+            v = reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] | 0xff000000u;
+        else
+            v = reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
+        const double a = (v >> 24) / 255.0;
+        if (a == 0)
+            return {0, 0, 0, 0};
+        return {a, ((v >> 16) & 0xff) / 255.0 / a, ((v >> 8) & 0xff) / 255.0 / a,
+                (v & 0xff) / 255.0 / a};
+    }
+
+private:
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> m_surface;
+};
+
+Image load(const std::string& name)
+{
+    return Image(kBuilt + "/" + name + ".png");
+}
+
+double luminance(const Pixel& p)
+{
+    return p.a * (0.2126 * p.r + 0.7152 * p.g + 0.0722 * p.b);
+}
+
+// Sum of absolute channel differences between two frames of a vertical strip.
+double frameDistance(const Image& img, int frameH, int f0, int f1)
+{
+    double d = 0;
+    for (int y = 0; y < frameH; ++y)
+    {
+        for (int x = 0; x < img.width(); ++x)
+        {
+            const Pixel p = img.at(x, f0 * frameH + y);
+            const Pixel q = img.at(x, f1 * frameH + y);
+            d += std::fabs(p.a - q.a) + std::fabs(p.a * p.r - q.a * q.r) +
+                 std::fabs(p.a * p.g - q.a * q.g) + std::fabs(p.a * p.b - q.a * q.b);
+        }
+    }
+    return d;
+}
+
+TEST(Artwork, EveryBitmapHasItsSize)
+{
+    struct Row
+    {
+        const char* name;
+        int w, h;
+    };
+    const Row rows[] = {{"quorzelpanel", 307, 427},   {"sslblue", 42, 3360},
+                        {"whitedust", 42, 3360},      {"medtoggleswitch", 42, 84},
+                        {"medprophetbutton", 25, 70}, {"knob", 42, 3360},
+                        {"knob2", 42, 3360},          {"background", 830, 390},
+                        {"groupframe", 100, 100},     {"amberonoff", 20, 32}};
+    for (const Row& r : rows)
+    {
+        SCOPED_TRACE(r.name);
+        const Image img = load(r.name);
+        ASSERT_TRUE(img.ok());
+        EXPECT_EQ(img.width(), r.w);
+        EXPECT_EQ(img.height(), r.h);
+    }
+}
+
+// Every bitmap a description lists is a file the build made.
+TEST(Artwork, EveryListedBitmapWasDrawn)
+{
+    for (const char* file : {"zolv.uidesc", "vstgui.uidesc"})
+    {
+        const UidescDocument doc(kSource + "/" + file);
+        ASSERT_TRUE(doc.loaded()) << file;
+        int listed = 0;
+        for (pugi::xml_node b : doc.root().child("bitmaps").children("bitmap"))
+        {
+            ++listed;
+            const std::string path = b.attribute("path").value();
+            EXPECT_TRUE(Image(kBuilt + "/" + path).ok()) << file << ": " << path;
+        }
+        EXPECT_GT(listed, 0) << file;
+    }
+}
+
+// The pointer's direction in one frame, in degrees clockwise from straight up:
+// the centroid of where the frame departs most from the per-pixel median over
+// all frames. The pointer covers any one pixel in a few frames only, so the median
+// is the knob without it; what does not turn (shadow, gloss) cancels out.
+std::vector<double> pointerAngles(const Image& img, int size)
+{
+    const int frames = img.height() / size;
+    auto channels = [](const Pixel& p) {
+        return std::array<double, 4>{p.a, p.a * p.r, p.a * p.g, p.a * p.b};
+    };
+    std::vector<std::array<double, 4>> median(static_cast<std::size_t>(size * size));
+    std::vector<double> column(static_cast<std::size_t>(frames));
+    for (int i = 0; i < size * size; ++i)
+    {
+        for (int c = 0; c < 4; ++c)
+        {
+            for (int f = 0; f < frames; ++f)
+                column[f] = channels(img.at(i % size, f * size + i / size))[c];
+            std::nth_element(column.begin(), column.begin() + frames / 2, column.end());
+            median[i][c] = column[frames / 2];
+        }
+    }
+    // Only the strongest departures count: the pointer's contrast is far above
+    // that of the knurls turning with it.
+    const double centre = size / 2.0;
+    std::vector<double> angles;
+    std::vector<double> dev(static_cast<std::size_t>(size * size));
+    for (int f = 0; f < frames; ++f)
+    {
+        for (int i = 0; i < size * size; ++i)
+        {
+            const auto v = channels(img.at(i % size, f * size + i / size));
+            dev[i] = 0;
+            for (int c = 0; c < 4; ++c)
+                dev[i] += std::fabs(v[c] - median[i][c]);
+        }
+        const double strongest = *std::max_element(dev.begin(), dev.end());
+        double sx = 0;
+        double sy = 0;
+        for (int i = 0; i < size * size; ++i)
+        {
+            if (dev[i] < 0.5 * strongest)
+                continue;
+            sx += dev[i] * (i % size + 0.5 - centre);
+            sy += dev[i] * (i / size + 0.5 - centre);
+        }
+        angles.push_back(std::atan2(sx, -sy) * 180.0 / std::numbers::pi);
+    }
+    return angles;
+}
+
+TEST(Artwork, KnobPointersSweep270DegreesThroughTheTop)
+{
+    for (const char* name : {"sslblue", "whitedust", "knob", "knob2"})
+    {
+        SCOPED_TRACE(name);
+        const Image img = load(name);
+        ASSERT_TRUE(img.ok());
+        ASSERT_EQ(img.height(), 80 * 42);
+        const std::vector<double> angles = pointerAngles(img, 42);
+        for (int f = 0; f < 80; ++f)
+        {
+            const double expected = -135.0 + 270.0 * f / 79;
+            EXPECT_NEAR(angles[f], expected, 3.0) << "frame " << f;
+            if (f > 0)
+            {
+                EXPECT_GT(angles[f], angles[f - 1]) << "frame " << f;
+                EXPECT_GT(frameDistance(img, 42, f - 1, f), 1.0) << "frame " << f;
+            }
+        }
+        // Round knobs: the panel shows through the corners of each frame.
+        for (int f : {0, 40, 79})
+        {
+            EXPECT_EQ(img.at(0, f * 42).a, 0.0);
+            EXPECT_EQ(img.at(41, f * 42 + 41).a, 0.0);
+        }
+    }
+}
+
+// Vertical centroid, relative to the frame's centre row, of what is brighter in
+// one frame than in the other: the lever where the other frame has none.
+double leverOffset(const Image& img, int frame, int other)
+{
+    double sum = 0;
+    double weight = 0;
+    for (int y = 0; y < 42; ++y)
+    {
+        for (int x = 0; x < 42; ++x)
+        {
+            const double gain =
+                luminance(img.at(x, frame * 42 + y)) - luminance(img.at(x, other * 42 + y));
+            const double w = gain > 0.2 ? gain : 0.0;
+            sum += w * (y + 0.5 - 21.0);
+            weight += w;
+        }
+    }
+    return weight > 0 ? sum / weight : 0.0;
+}
+
+TEST(Artwork, ToggleLeverUpWhenOffDownWhenOn)
+{
+    const Image img = load("medtoggleswitch");
+    ASSERT_TRUE(img.ok());
+    EXPECT_GT(frameDistance(img, 42, 0, 1), 100.0);
+    EXPECT_LT(leverOffset(img, 0, 1), -6.0);
+    EXPECT_GT(leverOffset(img, 1, 0), 6.0);
+
+    // The LeftRight toggle shows only 39 rows; the lever down must fit in them.
+    for (int y = 39; y < 42; ++y)
+    {
+        for (int x = 0; x < 42; ++x)
+            EXPECT_LT(img.at(x, 42 + y).a, 0.5) << x << "," << y;
+    }
+}
+
+TEST(Artwork, PushButtonLightsUpWhenOn)
+{
+    const Image img = load("medprophetbutton");
+    ASSERT_TRUE(img.ok());
+    auto capBrightness = [&](int frame)
+    {
+        double sum = 0;
+        for (int y = 8; y < 27; ++y)
+        {
+            for (int x = 7; x < 18; ++x)
+                sum += luminance(img.at(x, frame * 35 + y));
+        }
+        return sum / (19 * 11);
+    };
+    EXPECT_GT(frameDistance(img, 35, 0, 1), 100.0);
+    EXPECT_GT(capBrightness(1), capBrightness(0) + 0.3);
+}
+
+// The enclosure's paint: the "OD" yellow-green, however the light falls on it.
+bool isPaint(const Pixel& p)
+{
+    if (p.a < 1.0)
+        return false;
+    const double mx = std::fmax(p.r, std::fmax(p.g, p.b));
+    const double mn = std::fmin(p.r, std::fmin(p.g, p.b));
+    if (mx < 0.5 || mx - mn < 0.55 * mx)
+        return false;
+    // Hue of #B2C929 is about 69 degrees.
+    double hue = 0;
+    if (mx == p.g)
+        hue = 60.0 * ((p.b - p.r) / (mx - mn)) + 120.0;
+    else if (mx == p.r)
+        hue = 60.0 * ((p.g - p.b) / (mx - mn));
+    else
+        return false;
+    return std::fabs(hue - 69.0) < 12.0;
+}
+
+TEST(Artwork, FacePlateLeavesEveryViewOnPlainPaint)
+{
+    const Image panel = load("quorzelpanel");
+    ASSERT_TRUE(panel.ok());
+    const UidescDocument doc(kSource + "/zolv.uidesc");
+    ASSERT_TRUE(doc.loaded());
+
+    int views = 0;
+    for (const auto& v : doc.flatten("Editor"))
+    {
+        if (v.viewClass == "CViewContainer")
+            continue;
+        ++views;
+        int clashes = 0;
+        for (int y = std::max(v.y, 0); y < std::min(v.y + v.height, 426); ++y)
+        {
+            for (int x = std::max(v.x, 0); x < std::min(v.x + v.width, 306); ++x)
+                clashes += isPaint(panel.at(x, y)) ? 0 : 1;
+        }
+        EXPECT_EQ(clashes, 0) << v.viewClass << " \"" << v.attr("title") << "\" at " << v.x << ","
+                              << v.y;
+    }
+    EXPECT_EQ(views, 29);
+
+    // And the plate is not bare paint: hardware and lettering fill the free room.
+    int art = 0;
+    for (int y = 0; y < 426; ++y)
+    {
+        for (int x = 0; x < 306; ++x)
+            art += isPaint(panel.at(x, y)) ? 0 : 1;
+    }
+    EXPECT_GT(art, 306 * 426 / 20);
+    // Fully opaque wherever the editor shows it.
+    for (int y = 0; y < 426; y += 5)
+    {
+        for (int x = 0; x < 306; x += 5)
+            ASSERT_EQ(panel.at(x, y).a, 1.0) << x << "," << y;
+    }
+}
+
+// The generator refuses a layout that puts a view over the hardware.
+TEST(Artwork, GeneratorRejectsAViewOverTheHardware)
+{
+    std::ifstream in(kSource + "/zolv.uidesc");
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string layout = text.str();
+    // Move the Sustain group onto the foot switch.
+    const std::string from = "origin=\"155, 100\" size=\"75, 64\" template=\"Zolv KnobGroup 0\"";
+    const std::size_t at = layout.find(from);
+    ASSERT_NE(at, std::string::npos);
+    layout.replace(at, from.size(),
+                   "origin=\"115, 250\" size=\"75, 64\" template=\"Zolv KnobGroup 0\"");
+
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("zarg-artwork-test-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "moved.uidesc") << layout;
+
+    const std::string run = std::string("\"") + ZARG_ARTWORK_EXE + "\" --layout \"" +
+                            (dir / "moved.uidesc").string() + "\" --out \"" + dir.string() +
+                            "\" 2>/dev/null";
+    const int status = std::system(run.c_str());
+    EXPECT_NE(status, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "quorzelpanel.png"));
+
+    const std::string missing = std::string("\"") + ZARG_ARTWORK_EXE + "\" --layout \"" +
+                                (dir / "absent.uidesc").string() + "\" --out \"" + dir.string() +
+                                "\" 2>/dev/null";
+    EXPECT_NE(std::system(missing.c_str()), 0);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
