@@ -9,7 +9,7 @@ packages=(
   juce-modules-source-data fst-dev
   libcairo2-dev libxcb1-dev libxcb-xtest0-dev libx11-xcb-dev
   libpugixml-dev libsndfile1-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libzita-convolver-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libzita-convolver-dev libfftw3-dev
   xvfb xauth
 )
 

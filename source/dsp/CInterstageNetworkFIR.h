@@ -1,0 +1,21 @@
+#pragma once
+
+#include "dsp/CCircuitFIR.h"
+
+// Coupling network between the second and the third clipping stage: a series capacitor C into a
+// resistive load, H(s) = C*Rn*s / (C*Rd*s + 1), one row of part values per circuit model.
+class CInterstageNetworkFIR : public CCircuitFIR
+{
+public:
+    static constexpr int kModelCount = 17;
+    static constexpr double kScale = 1.75;
+
+    CInterstageNetworkFIR(int fs, int channel, int N, int L, int B, int d);
+
+    // guitarType 1 (BASS) doubles C; any other value counts as GUITAR. A model outside
+    // 0..16 keeps the previous response.
+    void designModel(int model, int guitarType, int fs);
+
+    // model must lie in 0..16.
+    static Coefficients coefficients(int model, int guitarType);
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "dsp/CCircuitFIR.h"
+
+// The output coupling network with the Volume control: a two-section RC high-pass ladder
+// (Cx into R1, then Cy into R2) whose whole response is multiplied by the Volume value.
+class CVolumeNetworkFIR : public CCircuitFIR
+{
+public:
+    static constexpr int kModelCount = 17;
+    static constexpr double kScale = 1.75;
+
+    CVolumeNetworkFIR(int fs, int channel, int N, int L, int B, int d);
+
+    // guitarType 1 (BASS) doubles Cx and Cy; any other value counts as GUITAR. A model
+    // outside 0..16 keeps the previous response.
+    void designModel(int model, int guitarType, double volume, int fs);
+
+    // model must lie in 0..16.
+    static Coefficients coefficients(int model, int guitarType, double volume);
+};
