@@ -51,15 +51,50 @@ void KnobStripArt::drawFrame(cairo_t* cr, double cx, double cy, double angleDeg)
 
     softShadow(cr, cx + 1.2 * unit, cy + 2.4 * unit, rim + 3.2 * unit, 0.55);
 
-    // Skirt.
+    // Skirt: the silhouette turns with the knob when it has notches.
+    const int steps = 360;
+    for (int i = 0; i <= steps; ++i)
+    {
+        const double a = 2 * kPi * i / steps;
+        double r = rim;
+        if (k.scallops > 0)
+        {
+            const double c = 0.5 - 0.5 * std::cos(k.scallops * (a - turn));
+            r -= k.scallopDepth * unit * c * c * c * c;
+        }
+        cairo_line_to(cr, cx + r * std::sin(a), cy - r * std::cos(a));
+    }
+    cairo_close_path(cr);
+    cairo_path_t* outline = cairo_copy_path(cr);
     cairo_pattern_t* body =
         cairo_pattern_create_radial(cx - rim * 0.4, cy - rim * 0.5, rim * 0.1, cx, cy, rim);
     addStop(body, 0, k.bodyLight);
     addStop(body, 1, k.bodyDark);
     cairo_set_source(cr, body);
-    cairo_arc(cr, cx, cy, rim, 0, 2 * kPi);
     cairo_fill(cr);
     cairo_pattern_destroy(body);
+
+    // The skirt's cone catches the light on one side; the light does not turn.
+    cairo_save(cr);
+    cairo_append_path(cr, outline);
+    cairo_clip(cr);
+    const int wedges = 96;
+    for (int i = 0; i < wedges; ++i)
+    {
+        const double a0 = 2 * kPi * i / wedges;
+        const double a1 = 2 * kPi * (i + 1.05) / wedges;
+        const double l = lightAt((a0 + a1) / 2);
+        cairo_move_to(cr, cx + cap * std::cos(a0), cy + cap * std::sin(a0));
+        cairo_arc(cr, cx, cy, rim + unit, a0, a1);
+        cairo_arc_negative(cr, cx, cy, cap, a1, a0);
+        cairo_close_path(cr);
+        if (l > 0.5)
+            cairo_set_source_rgba(cr, 1, 1, 1, 0.3 * (l - 0.5));
+        else
+            cairo_set_source_rgba(cr, 0, 0, 0, 0.4 * (0.5 - l));
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
 
     // Ridges turn with the knob; their brightness follows the fixed light.
     const double inner = rim - k.ridgeDepth * unit;
@@ -83,16 +118,17 @@ void KnobStripArt::drawFrame(cairo_t* cr, double cx, double cy, double angleDeg)
         cairo_stroke(cr);
     }
 
-    // Rim bevel.
+    // Rim bevel along the silhouette.
     cairo_pattern_t* bevel = cairo_pattern_create_linear(cx - rim, cy - rim, cx + rim, cy + rim);
     cairo_pattern_add_color_stop_rgba(bevel, 0, 1, 1, 1, 0.55);
     cairo_pattern_add_color_stop_rgba(bevel, 0.5, 1, 1, 1, 0.0);
     cairo_pattern_add_color_stop_rgba(bevel, 1, 0, 0, 0, 0.6);
     cairo_set_source(cr, bevel);
     cairo_set_line_width(cr, 1.0 * unit);
-    cairo_arc(cr, cx, cy, rim - 0.5 * unit, 0, 2 * kPi);
+    cairo_append_path(cr, outline);
     cairo_stroke(cr);
     cairo_pattern_destroy(bevel);
+    cairo_path_destroy(outline);
 
     // Shadow of the cap on the skirt, then the cap itself.
     cairo_arc(cr, cx + 0.6 * unit, cy + 1.0 * unit, cap + 0.8 * unit, 0, 2 * kPi);

@@ -219,21 +219,17 @@ void PanelArt::jack(cairo_t* cr, double cx, double cy, const char* legend, bool 
     cairo_fill(cr);
     cairo_pattern_destroy(hole);
 
-    // Printed legend with an arrow showing which way the signal runs.
+    // Printed legend; the arrows show the signal running from right to left.
     const StrokeFont font(6.0, 1.5);
     const double tw = font.width(legend);
     const double tx = legendRight ? cx + 17 : cx - 17 - tw;
-    const double baseline = cy + 3;
-    font.addText(cr, legend, tx, baseline);
+    font.addText(cr, legend, tx, cy + 3);
     const double ay = cy - 9;
-    const double a0 = legendRight ? tx + tw : tx;
-    const double a1 = legendRight ? tx : tx + tw;
-    cairo_move_to(cr, a0, ay);
-    cairo_line_to(cr, a1, ay);
-    const double head = legendRight ? 2.5 : -2.5;
-    cairo_move_to(cr, a1 + head, ay - 2.0);
-    cairo_line_to(cr, a1, ay);
-    cairo_line_to(cr, a1 + head, ay + 2.0);
+    cairo_move_to(cr, tx + tw, ay);
+    cairo_line_to(cr, tx, ay);
+    cairo_move_to(cr, tx + 2.5, ay - 2.0);
+    cairo_line_to(cr, tx, ay);
+    cairo_line_to(cr, tx + 2.5, ay + 2.0);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_source_rgba(cr, 0.08, 0.09, 0.05, 0.85);

@@ -43,15 +43,16 @@ KnobLook blueCap()
 KnobLook creamDust()
 {
     KnobLook k;
-    k.bodyLight = hex(0xfffaf0);
-    k.bodyDark = hex(0x9d927a);
+    k.bodyLight = hex(0xfffdf6);
+    k.bodyDark = hex(0xb9ab88);
     k.capLight = hex(0xffffff);
     k.capBase = hex(0xefe6cf);
     k.capEdge = hex(0xc2b594);
     k.pointer = hex(0x15130f);
     k.pointerOutline = hex(0x6b6250);
-    k.ridges = 18;
-    k.ridgeDepth = 4.2;
+    k.ridges = 0;
+    k.scallops = 12;
+    k.scallopDepth = 2.4;
     k.capRadius = 12.8;
     k.pointerInner = 5.5;
     k.pointerWidth = 2.6;
