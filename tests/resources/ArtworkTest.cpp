@@ -154,9 +154,10 @@ std::vector<double> pointerAngles(const Image& img, int size)
             median[i][c] = column[frames / 2];
         }
     }
-    // Only the strongest departures count: the pointer's contrast is far above
-    // that of the knurls turning with it.
+    // Only the strongest departures inside the top face count: the rim's knurls
+    // and notches turn too, but the pointer is what crosses the face.
     const double centre = size / 2.0;
+    const double face = 0.3 * size;
     std::vector<double> angles;
     std::vector<double> dev(static_cast<std::size_t>(size * size));
     for (int f = 0; f < frames; ++f)
@@ -165,6 +166,8 @@ std::vector<double> pointerAngles(const Image& img, int size)
         {
             const auto v = channels(img.at(i % size, f * size + i / size));
             dev[i] = 0;
+            if (std::hypot(i % size + 0.5 - centre, i / size + 0.5 - centre) > face)
+                continue;
             for (int c = 0; c < 4; ++c)
                 dev[i] += std::fabs(v[c] - median[i][c]);
         }
