@@ -2,6 +2,7 @@
 // switch frames that differ the right way, and a face plate that keeps its
 // hardware clear of every view drawn over it.
 
+#include "PngImage.h"
 #include "UidescDocument.h"
 
 #include <cairo.h>
@@ -28,46 +29,11 @@ namespace
 const std::string kBuilt = ZARG_RESOURCES_BUILD_DIR;
 const std::string kSource = ZARG_RESOURCES_SOURCE_DIR;
 
-struct Pixel
+using Pixel = PngImage::Pixel;
+
+PngImage load(const std::string& name)
 {
-    double a, r, g, b; // straight (not premultiplied), 0..1
-};
-
-class Image
-{
-public:
-    explicit Image(const std::string& path)
-        : m_surface(cairo_image_surface_create_from_png(path.c_str()), cairo_surface_destroy)
-    {
-    }
-
-    bool ok() const { return cairo_surface_status(m_surface.get()) == CAIRO_STATUS_SUCCESS; }
-    int width() const { return cairo_image_surface_get_width(m_surface.get()); }
-    int height() const { return cairo_image_surface_get_height(m_surface.get()); }
-
-    Pixel at(int x, int y) const
-    {
-        const unsigned char* data = cairo_image_surface_get_data(m_surface.get());
-        const int stride = cairo_image_surface_get_stride(m_surface.get());
-        std::uint32_t v = 0;
-        if (cairo_image_surface_get_format(m_surface.get()) == CAIRO_FORMAT_RGB24)
-            v = reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] | 0xff000000u;
-        else
-            v = reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
-        const double a = (v >> 24) / 255.0;
-        if (a == 0)
-            return {0, 0, 0, 0};
-        return {a, ((v >> 16) & 0xff) / 255.0 / a, ((v >> 8) & 0xff) / 255.0 / a,
-                (v & 0xff) / 255.0 / a};
-    }
-
-private:
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> m_surface;
-};
-
-Image load(const std::string& name)
-{
-    return Image(kBuilt + "/" + name + ".png");
+    return PngImage(kBuilt + "/" + name + ".png");
 }
 
 double luminance(const Pixel& p)
@@ -76,7 +42,7 @@ double luminance(const Pixel& p)
 }
 
 // Sum of absolute channel differences between two frames of a vertical strip.
-double frameDistance(const Image& img, int frameH, int f0, int f1)
+double frameDistance(const PngImage& img, int frameH, int f0, int f1)
 {
     double d = 0;
     for (int y = 0; y < frameH; ++y)
@@ -107,7 +73,7 @@ TEST(Artwork, EveryBitmapHasItsSize)
     for (const Row& r : rows)
     {
         SCOPED_TRACE(r.name);
-        const Image img = load(r.name);
+        const PngImage img = load(r.name);
         ASSERT_TRUE(img.ok());
         EXPECT_EQ(img.width(), r.w);
         EXPECT_EQ(img.height(), r.h);
@@ -126,7 +92,7 @@ TEST(Artwork, EveryListedBitmapWasDrawn)
         {
             ++listed;
             const std::string path = b.attribute("path").value();
-            EXPECT_TRUE(Image(kBuilt + "/" + path).ok()) << file << ": " << path;
+            EXPECT_TRUE(PngImage(kBuilt + "/" + path).ok()) << file << ": " << path;
         }
         EXPECT_GT(listed, 0) << file;
     }
@@ -136,7 +102,7 @@ TEST(Artwork, EveryListedBitmapWasDrawn)
 // the centroid of where the frame departs most from the per-pixel median over
 // all frames. The pointer covers any one pixel in a few frames only, so the median
 // is the knob without it; what does not turn (shadow, gloss) cancels out.
-std::vector<double> pointerAngles(const Image& img, int size)
+std::vector<double> pointerAngles(const PngImage& img, int size)
 {
     const int frames = img.height() / size;
     auto channels = [](const Pixel& p) {
@@ -191,7 +157,7 @@ TEST(Artwork, KnobPointersSweep270DegreesThroughTheTop)
     for (const char* name : {"sslblue", "whitedust", "knob", "knob2"})
     {
         SCOPED_TRACE(name);
-        const Image img = load(name);
+        const PngImage img = load(name);
         ASSERT_TRUE(img.ok());
         ASSERT_EQ(img.height(), 80 * 42);
         const std::vector<double> angles = pointerAngles(img, 42);
@@ -216,7 +182,7 @@ TEST(Artwork, KnobPointersSweep270DegreesThroughTheTop)
 
 // Vertical centroid, relative to the frame's centre row, of what is brighter in
 // one frame than in the other: the lever where the other frame has none.
-double leverOffset(const Image& img, int frame, int other)
+double leverOffset(const PngImage& img, int frame, int other)
 {
     double sum = 0;
     double weight = 0;
@@ -236,7 +202,7 @@ double leverOffset(const Image& img, int frame, int other)
 
 TEST(Artwork, ToggleLeverUpWhenOffDownWhenOn)
 {
-    const Image img = load("medtoggleswitch");
+    const PngImage img = load("medtoggleswitch");
     ASSERT_TRUE(img.ok());
     EXPECT_GT(frameDistance(img, 42, 0, 1), 100.0);
     EXPECT_LT(leverOffset(img, 0, 1), -6.0);
@@ -252,7 +218,7 @@ TEST(Artwork, ToggleLeverUpWhenOffDownWhenOn)
 
 TEST(Artwork, PushButtonLightsUpWhenOn)
 {
-    const Image img = load("medprophetbutton");
+    const PngImage img = load("medprophetbutton");
     ASSERT_TRUE(img.ok());
     auto capBrightness = [&](int frame)
     {
@@ -290,7 +256,7 @@ bool isPaint(const Pixel& p)
 
 TEST(Artwork, FacePlateLeavesEveryViewOnPlainPaint)
 {
-    const Image panel = load("quorzelpanel");
+    const PngImage panel = load("quorzelpanel");
     ASSERT_TRUE(panel.ok());
     const UidescDocument doc(kSource + "/zolv.uidesc");
     ASSERT_TRUE(doc.loaded());

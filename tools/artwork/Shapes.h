@@ -1,18 +1,13 @@
 #pragma once
 
+#include "Rgb.h"
+
 #include <cairo.h>
 
 #include <cstdint>
 
 namespace zarg::artwork
 {
-
-struct Rgb
-{
-    double r;
-    double g;
-    double b;
-};
 
 // Path and shading helpers shared by the pieces of artwork.
 namespace shapes
