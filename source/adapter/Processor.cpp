@@ -86,6 +86,7 @@ bool Processor::ensurePlugIn()
     wantsSidechain = plugIn->m_wantsSidechain != 0;
     sampleAccurate = plugIn->m_sampleAccurate != 0;
     automationGranularity = plugIn->m_sampleAccuracyGranularity;
+    handover.attach(plugIn);
     return true;
 }
 
@@ -264,6 +265,7 @@ tresult PLUGIN_API Processor::terminate()
     }
     delete midiEventList;
     midiEventList = nullptr;
+    handover.setProcessingActive(false);
     return SingleComponentEffect::terminate();
 }
 
@@ -271,6 +273,8 @@ tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
 {
     ensurePlugIn();
     const tresult result = SingleComponentEffect::setupProcessing(setup);
+    bypassDelay.prepare(2, latencySamples);
+    silence.assign(static_cast<size_t>(std::max(setup.maxSamplesPerBlock, 1)), 0.0f);
     if (plugIn)
     {
         plugIn->m_sampleRate = static_cast<int32>(setup.sampleRate);
@@ -285,7 +289,10 @@ tresult PLUGIN_API Processor::setActive(TBool state)
     {
         plugIn->m_sampleRate = static_cast<int32>(processSetup.sampleRate);
         plugIn->prepareToProcess();
+        if (bypassDelay.delay() != latencySamples)
+            bypassDelay.prepare(2, latencySamples);
     }
+    handover.setProcessingActive(state != 0);
     return kResultOk;
 }
 
@@ -322,24 +329,6 @@ uint32 PLUGIN_API Processor::getTailSamples()
         return kInfiniteTail;
     return static_cast<uint32>(static_cast<double>(plugIn->m_tailMilliseconds) / 1000.0 *
                                processSetup.sampleRate);
-}
-
-tresult PLUGIN_API Processor::process(ProcessData& data)
-{
-    if (!plugIn)
-        return kResultFalse;
-    if (data.numOutputs < 1 || !data.outputs || data.numInputs < 1 || !data.inputs)
-        return kResultOk;
-    // Until the signal chain is connected the pedal passes its input through.
-    const int32 channels = std::min(data.inputs[0].numChannels, data.outputs[0].numChannels);
-    for (int32 c = 0; c < channels; ++c)
-    {
-        const float* in = data.inputs[0].channelBuffers32[c];
-        float* out = data.outputs[0].channelBuffers32[c];
-        if (in && out && in != out)
-            std::memmove(out, in, sizeof(float) * static_cast<size_t>(data.numSamples));
-    }
-    return kResultOk;
 }
 
 tresult PLUGIN_API Processor::setState(IBStream* /*state*/)

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "adapter/BypassDelay.h"
+#include "adapter/ControlHandover.h"
 #include "adapter/ParameterIds.h"
 
+#include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "public.sdk/source/vst/vstsinglecomponenteffect.h"
 
+#include <atomic>
 #include <vector>
+
+#include "framework/HostTimeInfo.h"
 
 class CPlugIn;
 
@@ -76,7 +82,7 @@ public:
     tresult receiveText(const char* text) override;
 
     CPlugIn* getPlugIn() const { return plugIn; }
-    bool isBypassed() const { return bypass; }
+    bool isBypassed() const { return bypass.load(std::memory_order_relaxed); }
 
     OBJ_METHODS(Processor, SingleComponentEffect)
     DEFINE_INTERFACES
@@ -86,6 +92,18 @@ public:
     REFCOUNT_METHODS(SingleComponentEffect)
 
 private:
+    // The audio path (ProcessorProcess.cpp).
+    void applyParameterChanges(Steinberg::Vst::ProcessData& data);
+    void applyAdapterParameter(Steinberg::Vst::ParamID id, double value);
+    void applyMidiParameter(Steinberg::Vst::ParamID id, double value);
+    void deliverEvent(const Steinberg::Vst::Event& event);
+    void processBypassed(Steinberg::Vst::ProcessData& data, int32 channels);
+    void processFrames(Steinberg::Vst::ProcessData& data, int32 channels, bool hasContext);
+    void processWholeBuffers(Steinberg::Vst::ProcessData& data, int32 channels);
+    void feedBypassDelay(Steinberg::Vst::ProcessData& data, int32 channels, bool toOutput);
+    void reportMeters(Steinberg::Vst::ProcessData& data, bool notMetered);
+    bool sidechainActive(const Steinberg::Vst::ProcessData& data) const;
+
     bool ensurePlugIn();
     void registerControlParameters();
     void registerAdapterParameters();
@@ -96,7 +114,7 @@ private:
     CPlugIn* plugIn = nullptr;
     double joystickX = 0.5;
     double joystickY = 0.5;
-    bool bypass = false;
+    std::atomic<bool> bypass{false}; // written on the audio thread, saved on the main thread
     std::vector<int32> meterParameterIds;
     bool wantsSidechain = false;
     bool editorFlag = true; // read by the editor's custom-view factory
@@ -104,6 +122,13 @@ private:
     int32 automationGranularity = 1;
     bool sampleAccurate = false;
     CVSTMidiEventList* midiEventList = nullptr;
+
+    // Main-thread control changes reach the audio thread through this.
+    ControlHandover handover;
+    BypassDelay bypassDelay;
+    // Silent input for an output-only object in whole-buffer mode.
+    std::vector<float> silence;
+    HostTimeInfo hostTime{};
 };
 
 } // namespace Zeri2VST3

@@ -1,10 +1,20 @@
 #pragma once
 
+#include "dsp/CGainNetworkFIR.h"
+#include "dsp/CInputNetworkFIR.h"
+#include "dsp/CInterstageNetworkFIR.h"
+#include "dsp/CNoiseGate.h"
+#include "dsp/CToneStackFIR.h"
+#include "dsp/CTransferCurve.h"
+#include "dsp/CVolumeNetworkFIR.h"
 #include "framework/CPlugIn.h"
 
 #include <cstdint>
+#include <memory>
 
-// The fuzz pedal as a plug-in object: its controls, presets and capabilities.
+// The fuzz pedal as a plug-in object: its controls, presets and capabilities,
+// and per channel the chain trim, gate, input network, curve 1, gain network,
+// curve 2, inter-stage network, curve 3, tone stack and volume network.
 class CQuorzel : public CPlugIn
 {
 public:
@@ -44,9 +54,44 @@ public:
     static constexpr uint32_t kNumCircuitModels = 17;
     static constexpr uint32_t kNumToneStacks = 20;
 
+    // Design sizes of every filter: 2048-point designs, 2048 taps in blocks of 64.
+    static constexpr int kDesignLength = 2048;
+    static constexpr int kConvolutionLength = 2048;
+    static constexpr int kBlockSize = 64;
+    // Five filters per channel, each delaying by 2 * kBlockSize - 1 samples.
+    static constexpr int kChainLatency = 5 * (2 * kBlockSize - 1);
+
     CQuorzel();
+    ~CQuorzel() override;
 
     bool buildControls() override;
+    bool prepareToProcess() override;
+    bool postConstruct() override;
+    bool processFrame(const float* input, float* output, uint32_t numInputChannels,
+                      uint32_t numOutputChannels) override;
+    bool onControlChange(int32_t controlId) override;
+    void onHostMessage(int32_t type, PlugInMessage& message) override;
+    bool processChannelBuffers(float** inputs, float** outputs, uint32_t numChannels,
+                               int32_t numFrames) override;
+    bool processSampleBlock(const float* input, float* output, uint32_t numInputChannels,
+                            uint32_t numOutputChannels, uint32_t numSamples) override;
+
+    // Processing objects, index 0 left and 1 right.
+    std::unique_ptr<CInputNetworkFIR> m_pInputFilter[2];
+    std::unique_ptr<CTransferCurve> m_pCurve1[2];
+    std::unique_ptr<CGainNetworkFIR> m_pGainFilter[2];
+    std::unique_ptr<CTransferCurve> m_pCurve2[2];
+    std::unique_ptr<CInterstageNetworkFIR> m_pInterstageFilter[2];
+    std::unique_ptr<CTransferCurve> m_pCurve3[2];
+    std::unique_ptr<CToneStackFIR> m_pToneStack[2];
+    std::unique_ptr<CVolumeNetworkFIR> m_pVolumeFilter[2];
+    std::unique_ptr<CNoiseGate> m_pGate[2];
+
+    float m_fStageGain1 = 0.7f;
+    float m_fStageGain2 = 0.7f;
+    float m_fStageGain3 = 0.8f;
+    float m_fPlusFactor = 1.6f;
+    IMidiEventList* m_pMidiEvents = nullptr;
 
     // Control variables, bound to the descriptors of the same name.
     float m_fGain = 0.05f;
@@ -73,4 +118,17 @@ public:
     float m_fReleaseMsec = 25.0f;
     float m_fNG2Threshold = -50.0f;
     uint32_t m_uPlus = 0;
+
+private:
+    double processChannel(int channel, float x);
+    // Everything prepareToProcess sets up but the curve tables and smoothing.
+    void setUpProcessing();
+    void designToneStacks();
+    void designGainNetworks();
+    void designInputNetworks(uint32_t model);
+    void designInterstageNetworks(uint32_t model);
+    void designVolumeNetworks();
+    void setUpGates();
+    void computeStageGains();
+    void applyPlusRule();
 };

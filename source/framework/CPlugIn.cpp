@@ -220,6 +220,29 @@ void CPlugIn::setPlainControlValue(uint32_t index, float value)
     storeValue(*control, value, false, false);
 }
 
+float CPlugIn::resolveControlValue(uint32_t index, float value, bool normalized) const
+{
+    const CControlDescriptor* control = controlAt(index);
+    if (control == nullptr)
+        return 0.0f;
+    const float plain =
+        normalized ? control->minValue + (control->maxValue - control->minValue) * value : value;
+    const double wide = plain;
+    switch (control->dataType)
+    {
+    case kDataTypeInt:
+        return static_cast<float>(
+            toInt32(normalized ? std::floor(wide + 0.5) : std::trunc(wide)));
+    case kDataTypeIndex:
+        return static_cast<float>(toUint32(std::floor(wide + 0.5)));
+    case kDataTypeFloat:
+    case kDataTypeDouble:
+        return plain;
+    default:
+        return 0.0f;
+    }
+}
+
 void CPlugIn::storeValue(CControlDescriptor& control, float value, bool immediate, bool roundInt)
 {
     const double wide = value;

@@ -70,6 +70,10 @@ public:
     // immediate: bypass smoothing (sample-accurate values).
     void setNormalizedControlValue(uint32_t index, float normalized, bool immediate);
     void setPlainControlValue(uint32_t index, float value);
+    // The value getControlValue reports once the value is set (normalized:
+    // through setNormalizedControlValue, else setPlainControlValue); for a
+    // smoothed control, where it is heading. Changes nothing.
+    float resolveControlValue(uint32_t index, float value, bool normalized) const;
 
     // Joystick coordinates run from -1 to +1.
     void setJoystickX(float x, bool orientation);

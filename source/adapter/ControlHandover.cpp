@@ -1,0 +1,167 @@
+#include "adapter/ControlHandover.h"
+
+#include "framework/CPlugIn.h"
+
+#include <bit>
+
+namespace Zeri2VST3
+{
+
+namespace
+{
+constexpr uint64_t kPendingBit = uint64_t{1} << 63;
+
+float valueOf(uint64_t word)
+{
+    return std::bit_cast<float>(static_cast<uint32_t>(word & 0xFFFFFFFFu));
+}
+
+uint8_t tagOf(uint64_t word)
+{
+    return static_cast<uint8_t>((word >> 32) & 0xFFu);
+}
+} // namespace
+
+static_assert(std::atomic<uint64_t>::is_always_lock_free);
+static_assert(std::atomic<float>::is_always_lock_free);
+
+uint64_t ControlHandover::pack(float value, uint8_t tag)
+{
+    return kPendingBit | (uint64_t{tag} << 32) | std::bit_cast<uint32_t>(value);
+}
+
+void ControlHandover::attach(CPlugIn* object)
+{
+    plugIn = object;
+    count = object ? object->m_controlList.count() : 0;
+    pending = std::make_unique<std::atomic<uint64_t>[]>(count);
+    snapshot = std::make_unique<std::atomic<float>[]>(count);
+    for (uint32_t i = 0; i < count; ++i)
+    {
+        pending[i].store(0, std::memory_order_relaxed);
+        snapshot[i].store(object->getControlValue(i), std::memory_order_relaxed);
+    }
+    if (object)
+    {
+        float x = 0.0f;
+        float y = 0.0f;
+        object->getJoystick(x, y);
+        snapshotJoystickX.store(x);
+        snapshotJoystickY.store(y);
+    }
+}
+
+void ControlHandover::setProcessingActive(bool isActive)
+{
+    // Deactivation: the audio thread has stopped, so what it left pending is
+    // applied here and nothing waits for a block that never comes.
+    active.store(isActive, std::memory_order_release);
+    if (!isActive)
+        applyPending();
+}
+
+void ControlHandover::setControl(uint32_t index, float value, Kind kind)
+{
+    if (!plugIn || index >= count)
+        return;
+    snapshot[index].store(plugIn->resolveControlValue(index, value, kind == Kind::Normalized),
+                          std::memory_order_relaxed);
+    if (!isProcessingActive())
+    {
+        applyControl(index, value, kind);
+        return;
+    }
+    pending[index].store(pack(value, static_cast<uint8_t>(kind)), std::memory_order_release);
+}
+
+void ControlHandover::setJoystick(float x, float y, bool orientation)
+{
+    if (!plugIn)
+        return;
+    snapshotJoystickX.store(x, std::memory_order_relaxed);
+    snapshotJoystickY.store(y, std::memory_order_relaxed);
+    if (!isProcessingActive())
+    {
+        applyJoystick(x, y, orientation);
+        return;
+    }
+    const uint8_t tag = orientation ? 1 : 0;
+    pendingJoystickY.store(pack(y, tag), std::memory_order_release);
+    pendingJoystickX.store(pack(x, tag), std::memory_order_release);
+}
+
+bool ControlHandover::applyPending()
+{
+    if (!plugIn)
+        return false;
+    bool applied = false;
+    for (uint32_t i = 0; i < count; ++i)
+    {
+        if ((pending[i].load(std::memory_order_relaxed) & kPendingBit) == 0)
+            continue;
+        const uint64_t word = pending[i].exchange(0, std::memory_order_acquire);
+        if ((word & kPendingBit) == 0)
+            continue;
+        applyControl(i, valueOf(word), static_cast<Kind>(tagOf(word)));
+        controlChangedOnAudioThread(i);
+        applied = true;
+    }
+    const uint64_t x = pendingJoystickX.exchange(0, std::memory_order_acquire);
+    const uint64_t y = pendingJoystickY.exchange(0, std::memory_order_acquire);
+    if ((x & kPendingBit) != 0 || (y & kPendingBit) != 0)
+    {
+        float currentX = 0.0f;
+        float currentY = 0.0f;
+        plugIn->getJoystick(currentX, currentY);
+        const uint64_t tagSource = (x & kPendingBit) != 0 ? x : y;
+        applyJoystick((x & kPendingBit) != 0 ? valueOf(x) : currentX,
+                      (y & kPendingBit) != 0 ? valueOf(y) : currentY, tagOf(tagSource) != 0);
+        joystickChangedOnAudioThread();
+        applied = true;
+    }
+    return applied;
+}
+
+void ControlHandover::applyControl(uint32_t index, float value, Kind kind)
+{
+    if (kind == Kind::Normalized)
+        plugIn->setNormalizedControlValue(index, value, false);
+    else
+        plugIn->setPlainControlValue(index, value);
+}
+
+void ControlHandover::applyJoystick(float x, float y, bool orientation)
+{
+    plugIn->setJoystickX(x, orientation);
+    plugIn->setJoystickY(y, orientation);
+}
+
+void ControlHandover::controlChangedOnAudioThread(uint32_t index)
+{
+    if (plugIn && index < count)
+        snapshot[index].store(plugIn->getControlValue(index), std::memory_order_relaxed);
+}
+
+void ControlHandover::joystickChangedOnAudioThread()
+{
+    if (!plugIn)
+        return;
+    float x = 0.0f;
+    float y = 0.0f;
+    plugIn->getJoystick(x, y);
+    snapshotJoystickX.store(x, std::memory_order_relaxed);
+    snapshotJoystickY.store(y, std::memory_order_relaxed);
+}
+
+float ControlHandover::controlValue(uint32_t index) const
+{
+    return index < count ? snapshot[index].load(std::memory_order_relaxed) : 0.0f;
+}
+
+void ControlHandover::joystick(float& x, float& y) const
+{
+    x = snapshotJoystickX.load(std::memory_order_relaxed);
+    y = snapshotJoystickY.load(std::memory_order_relaxed);
+}
+
+} // namespace Zeri2VST3
