@@ -331,26 +331,6 @@ uint32 PLUGIN_API Processor::getTailSamples()
                                processSetup.sampleRate);
 }
 
-tresult PLUGIN_API Processor::setState(IBStream* /*state*/)
-{
-    return plugIn ? kNotImplemented : kResultFalse;
-}
-
-tresult PLUGIN_API Processor::getState(IBStream* /*state*/)
-{
-    return plugIn ? kNotImplemented : kResultFalse;
-}
-
-tresult PLUGIN_API Processor::setComponentState(IBStream* /*state*/)
-{
-    return plugIn ? kNotImplemented : kResultFalse;
-}
-
-tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
-{
-    return EditController::setParamNormalized(id, value);
-}
-
 IPlugView* PLUGIN_API Processor::createView(FIDString /*name*/)
 {
     return nullptr;
@@ -452,11 +432,6 @@ tresult PLUGIN_API Processor::getProgramName(ProgramListID listId, int32 program
     if (programIndex < 0 || programIndex >= count)
         return kResultFalse;
     presets->toString(presets->toNormalized(programIndex), name);
-    return kResultOk;
-}
-
-tresult Processor::receiveText(const char* /*text*/)
-{
     return kResultOk;
 }
 
