@@ -13,7 +13,10 @@ PluginInstance::PluginInstance(IPluginFactory* factory, const FUID& classId, FUn
     : context(hostContext), componentHandler(owned(new RecordingComponentHandler))
 {
     if (!context)
-        context = owned(static_cast<FUnknown*>(new HostApplication));
+    {
+        ownContext = std::make_unique<HostApplication>();
+        context = ownContext.get();
+    }
     if (!factory)
     {
         message = "no factory";

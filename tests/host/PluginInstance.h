@@ -10,8 +10,14 @@
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace Steinberg::Vst
+{
+class HostApplication;
+}
 
 namespace ZargHost
 {
@@ -22,7 +28,8 @@ namespace ZargHost
 class PluginInstance
 {
 public:
-    // hostContext: the module's; the instance makes its own when null.
+    // hostContext: the module's (it must outlive the instance); the instance
+    // makes its own when null.
     PluginInstance(Steinberg::IPluginFactory* factory, const Steinberg::FUID& classId,
                    Steinberg::FUnknown* hostContext = nullptr);
     // Deactivates, terminates and releases whatever is still open.
@@ -78,7 +85,8 @@ private:
     I* queried();
 
     std::string message;
-    Steinberg::IPtr<Steinberg::FUnknown> context;
+    std::unique_ptr<Steinberg::Vst::HostApplication> ownContext;
+    Steinberg::FUnknown* context;
     Steinberg::IPtr<RecordingComponentHandler> componentHandler;
     Steinberg::Vst::IComponent* comp = nullptr;
     Steinberg::Vst::IAudioProcessor* audio = nullptr;

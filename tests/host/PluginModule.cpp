@@ -66,11 +66,16 @@ PluginModule::PluginModule(const std::string& bundlePath) : library(libraryPathO
         return;
     }
 
-    context = owned(static_cast<FUnknown*>(new Vst::HostApplication));
+    context = std::make_unique<Vst::HostApplication>();
     FUnknownPtr<IPluginFactory3> factory3(created);
     if (factory3)
-        factory3->setHostContext(context);
+        factory3->setHostContext(hostContext());
     factoryPtr = created;
+}
+
+FUnknown* PluginModule::hostContext() const
+{
+    return context.get();
 }
 
 PluginModule::~PluginModule()
@@ -92,7 +97,7 @@ void PluginModule::unload()
         factoryPtr->release();
         factoryPtr = nullptr;
     }
-    context = nullptr;
+    context.reset();
     if (entered)
     {
         if (auto exitProc = reinterpret_cast<ModuleExitProc>(symbol(handle, "ModuleExit")))

@@ -3,8 +3,14 @@
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/base/smartpointer.h"
 
+#include <memory>
 #include <set>
 #include <string>
+
+namespace Steinberg::Vst
+{
+class HostApplication;
+}
 
 namespace ZargHost
 {
@@ -27,7 +33,7 @@ public:
     const std::string& error() const { return message; }
     const std::string& libraryPath() const { return library; }
     Steinberg::IPluginFactory* factory() const { return factoryPtr; }
-    Steinberg::FUnknown* hostContext() const { return context; }
+    Steinberg::FUnknown* hostContext() const;
 
     // <bundle>/Contents/x86_64-linux/<bundle name without .vst3>.so
     static std::string libraryPathOf(const std::string& bundlePath);
@@ -43,7 +49,8 @@ private:
     void* handle = nullptr;
     bool entered = false;
     Steinberg::IPluginFactory* factoryPtr = nullptr;
-    Steinberg::IPtr<Steinberg::FUnknown> context;
+    // The SDK's host application does not count references: owned here.
+    std::unique_ptr<Steinberg::Vst::HostApplication> context;
 };
 
 } // namespace ZargHost
