@@ -60,35 +60,38 @@ void ToggleSwitchArt::drawFrame(cairo_t* cr, double cx, double cy, bool down) co
     // Shadow of the bat on the plate below it.
     cairo_save(cr);
     cairo_translate(cr, 2.4 * u, 2.8 * u);
-    cairo_move_to(cr, cx - 2.3 * u, cy);
+    cairo_move_to(cr, cx - 2.9 * u, cy);
     cairo_line_to(cr, cx - 1.7 * u, tipY);
     cairo_line_to(cr, cx + 1.7 * u, tipY);
-    cairo_line_to(cr, cx + 2.3 * u, cy);
+    cairo_line_to(cr, cx + 2.9 * u, cy);
     cairo_close_path(cr);
-    cairo_arc(cr, cx, tipY, 3.7 * u, 0, 2 * pi);
+    cairo_arc(cr, cx, tipY, 4.0 * u, 0, 2 * pi);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
     cairo_fill(cr);
     cairo_restore(cr);
 
     // The bat: a chrome cylinder, bright along one side.
-    cairo_move_to(cr, cx - 2.3 * u, cy);
+    cairo_move_to(cr, cx - 2.9 * u, cy);
     cairo_line_to(cr, cx - 1.7 * u, tipY);
     cairo_line_to(cr, cx + 1.7 * u, tipY);
-    cairo_line_to(cr, cx + 2.3 * u, cy);
+    cairo_line_to(cr, cx + 2.9 * u, cy);
     cairo_close_path(cr);
-    cairo_pattern_t* bat = cairo_pattern_create_linear(cx - 2.3 * u, 0, cx + 2.3 * u, 0);
+    cairo_pattern_t* bat = cairo_pattern_create_linear(cx - 2.9 * u, 0, cx + 2.9 * u, 0);
     addStop(bat, 0, hex(0x5a6067));
     addStop(bat, 0.3, hex(0xffffff));
     addStop(bat, 0.55, hex(0xb8bec4));
     addStop(bat, 1, hex(0x3a3e43));
     cairo_set_source(cr, bat);
-    cairo_fill(cr);
+    cairo_fill_preserve(cr);
     cairo_pattern_destroy(bat);
+    cairo_set_source_rgba(cr, 0.05, 0.05, 0.06, 0.6);
+    cairo_set_line_width(cr, 0.7 * u);
+    cairo_stroke(cr);
     // Nearer the bushing the bat sits deeper in shade.
-    cairo_move_to(cr, cx - 2.3 * u, cy);
+    cairo_move_to(cr, cx - 2.9 * u, cy);
     cairo_line_to(cr, cx - 2.0 * u, cy + dir * 5 * u);
     cairo_line_to(cr, cx + 2.0 * u, cy + dir * 5 * u);
-    cairo_line_to(cr, cx + 2.3 * u, cy);
+    cairo_line_to(cr, cx + 2.9 * u, cy);
     cairo_close_path(cr);
     cairo_pattern_t* depth = cairo_pattern_create_linear(0, cy, 0, cy + dir * 5 * u);
     cairo_pattern_add_color_stop_rgba(depth, 0, 0, 0, 0, 0.45);
@@ -98,8 +101,8 @@ void ToggleSwitchArt::drawFrame(cairo_t* cr, double cx, double cy, bool down) co
     cairo_pattern_destroy(depth);
 
     // Ball end.
-    chromeDisc(cr, cx, tipY, 3.7 * u);
-    cairo_arc(cr, cx, tipY, 3.7 * u, 0, 2 * pi);
+    chromeDisc(cr, cx, tipY, 4.0 * u);
+    cairo_arc(cr, cx, tipY, 4.0 * u, 0, 2 * pi);
     cairo_set_source_rgba(cr, 0.1, 0.1, 0.12, 0.6);
     cairo_set_line_width(cr, 0.6 * u);
     cairo_stroke(cr);
