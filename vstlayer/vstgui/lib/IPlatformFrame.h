@@ -1,0 +1,30 @@
+#pragma once
+
+#include "vstgui/lib/CRect.h"
+
+namespace VSTGUI
+{
+
+// Platform-specific settings handed through CFrame::open.
+class IPlatformFrameConfig
+{
+public:
+    virtual ~IPlatformFrameConfig() = default;
+};
+
+// The native window behind a frame.
+class IPlatformFrame
+{
+public:
+    virtual ~IPlatformFrame() = default;
+    virtual void invalidRect(const CRect& rect) = 0;
+    virtual bool setSize(const CRect& size) = 0;
+    // Paints what is dirty now instead of on the next tick.
+    virtual void flush() = 0;
+
+    // Defined by the platform folder; null when the window cannot be made.
+    static IPlatformFrame* create(CFrame* frame, void* parent, PlatformType type,
+                                  IPlatformFrameConfig* config);
+};
+
+} // namespace VSTGUI

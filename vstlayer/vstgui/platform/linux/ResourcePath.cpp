@@ -1,0 +1,43 @@
+#include "vstgui/platform/linux/ResourcePath.h"
+
+#include <dlfcn.h>
+
+namespace VSTGUI
+{
+
+namespace
+{
+std::string& overridePath()
+{
+    static std::string path;
+    return path;
+}
+
+std::string moduleResourcePath()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&moduleResourcePath), &info) == 0 || !info.dli_fname)
+        return {};
+    std::string module(info.dli_fname);
+    const auto slash = module.rfind('/');
+    if (slash == std::string::npos)
+        return "../Resources";
+    const std::string dir = module.substr(0, slash);
+    const auto up = dir.rfind('/');
+    return (up == std::string::npos ? std::string(".") : dir.substr(0, up)) + "/Resources";
+}
+} // namespace
+
+std::string ResourcePath::get()
+{
+    if (!overridePath().empty())
+        return overridePath();
+    return moduleResourcePath();
+}
+
+void ResourcePath::set(const std::string& path)
+{
+    overridePath() = path;
+}
+
+} // namespace VSTGUI

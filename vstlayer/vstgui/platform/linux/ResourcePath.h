@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace VSTGUI
+{
+
+// Where descriptions and bitmaps are found: "Resources" next to the folder of the
+// shared object this code is linked into (ZARG.vst3/Contents/Resources), unless set.
+class ResourcePath
+{
+public:
+    static std::string get();
+    // An empty path goes back to the automatic one.
+    static void set(const std::string& path);
+};
+
+} // namespace VSTGUI
