@@ -75,6 +75,8 @@ void PanelArt::draw(Canvas& canvas) const
     const Spot badgeAt{150, 198};
     const Spot ledAt{152.5, 243};
     const Spot switchAt{152.5, 296};
+    const Spot cleanWave{80, 361};
+    const Spot fuzzWave{229, 360};
 
     for (const Spot& s : screws)
         claim("screw", s.x - 8, s.y - 8, 16, 16);
@@ -84,6 +86,8 @@ void PanelArt::draw(Canvas& canvas) const
     claim("LED", ledAt.x - 10, ledAt.y - 10, 20, 20);
     claim("foot switch", switchAt.x - 24, switchAt.y - 24, 48, 48);
     claim("legend", m_width / 2.0 - 45, 15, 90, 10);
+    claim("wave", cleanWave.x - 20, cleanWave.y - 9, 40, 18);
+    claim("wave", fuzzWave.x - 20, fuzzWave.y - 9, 40, 18);
 
     paintEnclosure(canvas);
 
@@ -99,6 +103,8 @@ void PanelArt::draw(Canvas& canvas) const
     badge(cr, badgeAt.x, badgeAt.y);
     led(cr, ledAt.x, ledAt.y);
     footswitch(cr, switchAt.x, switchAt.y);
+    wave(cr, cleanWave.x, cleanWave.y, false);
+    wave(cr, fuzzWave.x, fuzzWave.y, true);
 }
 
 void PanelArt::paintEnclosure(Canvas& canvas) const
@@ -245,6 +251,26 @@ void PanelArt::topLine(cairo_t* cr, double cx, double baseline) const
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_source_rgba(cr, 0.08, 0.09, 0.05, 0.8);
     cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+void PanelArt::wave(cairo_t* cr, double cx, double cy, bool clipped) const
+{
+    // A printed sine, and the same driven into hard clipping: what the pedal does.
+    const double halfWidth = 17;
+    const double amplitude = 6;
+    for (int i = 0; i <= 68; ++i)
+    {
+        const double t = i / 68.0;
+        double v = std::sin(t * 3 * kPi);
+        if (clipped)
+            v = std::tanh(4 * v) / std::tanh(4.0);
+        cairo_line_to(cr, cx - halfWidth + 2 * halfWidth * t, cy - amplitude * v);
+    }
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_source_rgba(cr, 0.08, 0.09, 0.05, 0.75);
+    cairo_set_line_width(cr, 1.3);
     cairo_stroke(cr);
 }
 

@@ -31,6 +31,7 @@ private:
     void led(cairo_t* cr, double cx, double cy) const;
     void footswitch(cairo_t* cr, double cx, double cy) const;
     void topLine(cairo_t* cr, double cx, double baseline) const;
+    void wave(cairo_t* cr, double cx, double cy, bool clipped) const;
 
     int m_width;
     int m_height;
