@@ -405,6 +405,14 @@ Parameter* Processor::presetParameter() const
     return parameters.getParameter(kPresetParamId);
 }
 
+tresult PLUGIN_API Processor::getUnitInfo(int32 unitIndex, UnitInfo& info)
+{
+    // The SDK's version throws for an index past the end; hosts probe with those.
+    if (unitIndex < 0 || unitIndex >= getUnitCount())
+        return kResultFalse;
+    return SingleComponentEffect::getUnitInfo(unitIndex, info);
+}
+
 int32 PLUGIN_API Processor::getProgramListCount()
 {
     return presetParameter() ? 1 : 0;

@@ -72,6 +72,7 @@ public:
                                                    Steinberg::Vst::ParamID& id) override;
 
     // IUnitInfo: the preset list is served from the "Factory Presets" parameter.
+    tresult PLUGIN_API getUnitInfo(int32 unitIndex, Steinberg::Vst::UnitInfo& info) override;
     int32 PLUGIN_API getProgramListCount() override;
     tresult PLUGIN_API getProgramListInfo(int32 listIndex,
                                           Steinberg::Vst::ProgramListInfo& info) override;
