@@ -82,7 +82,7 @@ void PanelArt::draw(Canvas& canvas) const
         claim("screw", s.x - 8, s.y - 8, 16, 16);
     claim("output jack", outJack.x - 15, outJack.y - 15, 32 + 34, 32);
     claim("input jack", inJack.x - 15 - 34, inJack.y - 15, 32 + 34, 32);
-    claim("logo", badgeAt.x - 43, badgeAt.y - 24, 88, 50);
+    claim("logo", badgeAt.x - 42, badgeAt.y - 24, 86, 50);
     claim("LED", ledAt.x - 10, ledAt.y - 10, 20, 20);
     claim("foot switch", switchAt.x - 24, switchAt.y - 24, 51, 51);
     claim("legend", m_width / 2.0 - 45, 15, 90, 10);
