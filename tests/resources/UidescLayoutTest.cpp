@@ -177,6 +177,39 @@ TEST_F(ZolvUidesc, EditorAndUserContainer)
     EXPECT_STREQ(user.attribute("transparent").value(), "false");
 }
 
+TEST_F(ZolvUidesc, DesignerSettingsNameEveryTemplate)
+{
+    const pugi::xml_node custom = doc().root().child("custom");
+    std::map<std::string, pugi::xml_node> byId;
+    std::map<std::string, std::string> templateTypes;
+    for (pugi::xml_node a : custom.children("attributes"))
+    {
+        byId[a.attribute("id").value()] = a;
+        if (a.attribute("zolv-template-name"))
+            templateTypes[a.attribute("zolv-template-name").value()] =
+                a.attribute("zolvtemplate-type").value();
+    }
+    for (const char* id : {"VST3Editor", "FocusDrawing", "UIGridController", "UITemplateController",
+                           "UIAttributesController", "UIEditController", "UIViewCreatorDataSource",
+                           "UITagsDataSource"})
+        EXPECT_EQ(byId.count(id), 1u) << id;
+    EXPECT_STREQ(byId["UITemplateController"].attribute("SelectedTemplate").value(), "Editor");
+    EXPECT_STREQ(byId["UIEditController"].attribute("EditorSize").value(), "0, 0, 1236, 768");
+    EXPECT_STREQ(byId["VST3Editor"].attribute("ZOLVCanvasWidth").value(), "306");
+    EXPECT_STREQ(byId["VST3Editor"].attribute("ZOLVCanvasHeight").value(), "426");
+
+    // Every template but "Editor" has its designer type, matching its own attribute.
+    for (pugi::xml_node t : doc().root().children("template"))
+    {
+        const std::string name = t.attribute("name").value();
+        if (name == "Editor")
+            continue;
+        ASSERT_EQ(templateTypes.count(name), 1u) << name;
+        EXPECT_EQ(templateTypes[name], t.attribute("zolvtemplate-type").value()) << name;
+    }
+    EXPECT_EQ(templateTypes.size(), 13u);
+}
+
 struct GroupRow
 {
     const char* templ;
