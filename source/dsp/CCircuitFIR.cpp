@@ -57,6 +57,7 @@ CCircuitFIR::CCircuitFIR(int fs, int channel, int N, int L, int B, int d)
       m_segmentTransform(2 * B, CFftwRealTransform::Direction::Forward),
       m_outputTransform(2 * B, CFftwRealTransform::Direction::Inverse),
       m_pInput(m_inputTransform.time()), m_pSegment(m_segmentTransform.time()),
+      m_pSegmentSource(m_vTaps.data() + d), m_pOutput(m_vOutput.data()),
       m_ring(L, B, m_iActivePartitions)
 {
 }
@@ -156,7 +157,7 @@ void CCircuitFIR::processBlock()
     m_outputTransform.execute();
     const double* y = m_outputTransform.time();
     const double norm = 1.0 / m_iTransformSize;
-    double* out = m_vOutput.data();
+    double* out = m_pOutput;
     for (int i = 0; i < m_iBlock; ++i)
         out[i] = y[i] * norm + out[m_iBlock + i];
     for (int i = m_iBlock; i < m_iTransformSize; ++i)
@@ -169,4 +170,5 @@ void CCircuitFIR::processBlock()
         m_iPhase = 0;
         m_iSegmentOffset = m_iTapOffset;
     }
+    m_pSegmentSource = m_vTaps.data() + m_iSegmentOffset;
 }

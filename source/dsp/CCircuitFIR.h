@@ -41,12 +41,13 @@ public:
     void processSample(double x)
     {
         m_pInput[m_iPos] = x;
-        if (m_iPhase < m_iActivePartitions)
-            m_pSegment[m_iPos] = m_vTaps[static_cast<std::size_t>(m_iSegmentOffset + m_iPos)];
+        // Gathered at every sample, so a design in the middle of a block shows in this
+        // block's partition from that sample on.
+        m_pSegment[m_iPos] = m_pSegmentSource[m_iPos];
         if (++m_iPos == m_iBlock)
             processBlock();
     }
-    double getOutput() const { return m_vOutput[static_cast<std::size_t>(m_iPos)]; }
+    double getOutput() const { return m_pOutput[m_iPos]; }
 
     const std::vector<double>& getTaps() const { return m_vTaps; }
     int getDesignLength() const { return m_iDesignLength; }
@@ -87,5 +88,7 @@ private:
     CFftwRealTransform m_outputTransform;
     double* m_pInput;
     double* m_pSegment;
+    const double* m_pSegmentSource;
+    double* m_pOutput;
     CSpectrumRing m_ring;
 };

@@ -6,11 +6,14 @@
 
 namespace
 {
-// FFTW's planner is shared process-wide; several plug-in instances may be built on
-// different host threads at once.
+// FFTW's planner is shared by the whole process: plug-in instances built on different
+// host threads, and other code in the host that plans with the same library. The library's
+// own lock covers the latter; ours keeps our allocation and planning together.
 std::mutex& plannerMutex()
 {
     static std::mutex mutex;
+    static const bool threadSafe = (fftw_make_planner_thread_safe(), true);
+    (void)threadSafe;
     return mutex;
 }
 } // namespace
