@@ -2,6 +2,8 @@
 
 #include "vstgui/lib/CVSTGUITimer.h"
 
+#include <algorithm>
+
 namespace VSTGUI::X11
 {
 
@@ -27,23 +29,31 @@ RunLoop& instance()
 void RunLoop::init(IRunLoop* loop)
 {
     RunLoop& self = instance();
-    if (self.useCount++ == 0)
+    self.loops.push_back(loop);
+    if (self.loops.size() == 1)
     {
         self.runLoop = loop;
         CVSTGUITimer::setScheduler(&self);
     }
 }
 
-void RunLoop::exit()
+void RunLoop::exit(IRunLoop* loop)
 {
     RunLoop& self = instance();
-    if (self.useCount == 0)
+    auto it = std::find(self.loops.begin(), self.loops.end(), loop);
+    if (it == self.loops.end())
         return;
-    if (--self.useCount == 0)
+    self.loops.erase(it);
+    if (loop != self.runLoop)
+        return;
+    // Move the timers to a loop that is still there, or stop them.
+    CVSTGUITimer::setScheduler(nullptr);
+    self.timers.clear();
+    self.runLoop = nullptr;
+    if (!self.loops.empty())
     {
-        CVSTGUITimer::setScheduler(nullptr);
-        self.timers.clear();
-        self.runLoop = nullptr;
+        self.runLoop = self.loops.front();
+        CVSTGUITimer::setScheduler(&self);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace VSTGUI::X11
 {
@@ -13,9 +14,9 @@ namespace VSTGUI::X11
 class RunLoop : public ITimerScheduler
 {
 public:
-    // Counted: the first init installs the run loop, the last exit removes every timer.
+    // Every open window registers its loop; timers run on the oldest one still there.
     static void init(IRunLoop* runLoop);
-    static void exit();
+    static void exit(IRunLoop* runLoop);
     static IRunLoop* get();
 
     void addTimer(CVSTGUITimer* timer, uint32_t periodMs) override;
@@ -24,7 +25,7 @@ public:
 private:
     class TimerEntry;
     IRunLoop* runLoop{nullptr};
-    int useCount{0};
+    std::vector<IRunLoop*> loops;
     std::map<CVSTGUITimer*, std::unique_ptr<TimerEntry>> timers;
 };
 

@@ -132,7 +132,7 @@ X11Frame::~X11Frame()
     if (timerRegistered)
         runLoop->unregisterTimer(this);
     if (window)
-        RunLoop::exit();
+        RunLoop::exit(runLoop);
     if (backBuffer)
         cairo_surface_destroy(backBuffer);
     if (windowSurface)

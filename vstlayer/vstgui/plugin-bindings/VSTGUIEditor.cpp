@@ -1,0 +1,145 @@
+#include "vstgui/plugin-bindings/VSTGUIEditor.h"
+
+#include "vstgui/lib/CFrame.h"
+#include "vstgui/lib/CVSTGUITimer.h"
+#include "vstgui/plugin-bindings/RunLoopAdapter.h"
+
+#include <cstring>
+
+namespace Steinberg::Vst
+{
+
+VSTGUIEditor::VSTGUIEditor(EditController* editController, ViewRect* size)
+    : EditorView(editController, size)
+{
+}
+
+VSTGUIEditor::~VSTGUIEditor()
+{
+    stopIdleTimer();
+}
+
+void VSTGUIEditor::setIdleRate(int32 millisec)
+{
+    idleRate = millisec > 0 ? millisec : 1;
+    if (timer)
+        timer->setFireTime(static_cast<uint32_t>(idleRate));
+}
+
+bool VSTGUIEditor::isIdleTimerRunning() const
+{
+    return timer && timer->isRunning();
+}
+
+void VSTGUIEditor::startIdleTimer()
+{
+    if (!timer)
+        timer = new VSTGUI::CVSTGUITimer(static_cast<VSTGUI::CBaseObject*>(this),
+                                         static_cast<uint32_t>(idleRate), true);
+}
+
+void VSTGUIEditor::stopIdleTimer()
+{
+    if (timer)
+    {
+        timer->stop();
+        timer->forget();
+        timer = nullptr;
+    }
+}
+
+VSTGUI::CMessageResult VSTGUIEditor::notify(VSTGUI::CBaseObject*, VSTGUI::IdStringPtr message)
+{
+    if (message == VSTGUI::CVSTGUITimer::kMsgTimer)
+    {
+        if (frame)
+            frame->idle();
+        return VSTGUI::kMessageNotified;
+    }
+    return VSTGUI::kMessageUnknown;
+}
+
+int32_t VSTGUIEditor::getKnobMode() const
+{
+    switch (EditController::getHostKnobMode())
+    {
+    case kRelativCircularMode:
+        return VSTGUI::kRelativCircularMode;
+    case kLinearMode:
+        return VSTGUI::kLinearMode;
+    default:
+        return VSTGUI::kCircularMode;
+    }
+}
+
+tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported(FIDString type)
+{
+    return type && std::strcmp(type, kPlatformTypeX11EmbedWindowID) == 0 ? kResultTrue
+                                                                         : kResultFalse;
+}
+
+VSTGUI::IPlatformFrameConfig* VSTGUIEditor::getPlatformConfig()
+{
+    return runLoop ? &frameConfig : nullptr;
+}
+
+tresult PLUGIN_API VSTGUIEditor::attached(void* parent, FIDString type)
+{
+    if (!parent || isAttached() || isPlatformTypeSupported(type) != kResultTrue)
+        return kResultFalse;
+    // X11 events and timers only reach us through the host's run loop.
+    Linux::IRunLoop* hostLoop = nullptr;
+    if (!plugFrame ||
+        plugFrame->queryInterface(Linux::IRunLoop::iid, reinterpret_cast<void**>(&hostLoop)) !=
+            kResultTrue ||
+        !hostLoop)
+        return kResultFalse;
+    runLoop = std::make_unique<VSTGUI::RunLoopAdapter>(hostLoop);
+    hostLoop->release();
+    frameConfig.runLoop = runLoop.get();
+    if (!open(parent, VSTGUI::PlatformType::kX11EmbedWindowID))
+    {
+        frameConfig.runLoop = nullptr;
+        runLoop.reset();
+        return kResultFalse;
+    }
+    return EditorView::attached(parent, type);
+}
+
+tresult PLUGIN_API VSTGUIEditor::removed()
+{
+    if (frame)
+        close();
+    stopIdleTimer();
+    frameConfig.runLoop = nullptr;
+    runLoop.reset();
+    return EditorView::removed();
+}
+
+tresult PLUGIN_API VSTGUIEditor::onSize(ViewRect* newSize)
+{
+    if (!newSize)
+        return kInvalidArgument;
+    if (frame && !frame->setSize(newSize->getWidth(), newSize->getHeight()))
+        return kResultFalse;
+    return EditorView::onSize(newSize);
+}
+
+tresult PLUGIN_API VSTGUIEditor::onKeyDown(char16 key, int16, int16 modifiers)
+{
+    if (!frame || key == 0)
+        return kResultFalse;
+    VSTGUI::VstKeyCode code;
+    if (key == '\r' || key == '\n')
+        code.virt = VSTGUI::VKEY_RETURN;
+    else if (key == 8)
+        code.virt = VSTGUI::VKEY_BACK;
+    else if (key == 27)
+        code.virt = VSTGUI::VKEY_ESCAPE;
+    else
+        code.character = key;
+    code.modifier = static_cast<unsigned char>(modifiers & 0xff);
+    return frame->onKeyDown(code) == 1 ? kResultTrue : kResultFalse;
+}
+
+} // namespace Steinberg::Vst

@@ -1,0 +1,324 @@
+#include "TestController.h"
+#include "TestImages.h"
+
+#include "vstgui/lib/CAnimKnob.h"
+#include "vstgui/lib/CFrame.h"
+#include "vstgui/lib/COnOffButton.h"
+#include "vstgui/lib/COptionMenu.h"
+#include "vstgui/lib/COptionMenuPopup.h"
+#include "vstgui/lib/CTextEdit.h"
+#include "vstgui/lib/CVSTGUITimer.h"
+#include "vstgui/lib/ITimerScheduler.h"
+#include "vstgui/platform/linux/ResourcePath.h"
+#include "vstgui/plugin-bindings/StringConvert.h"
+#include "vstgui/plugin-bindings/VST3Editor.h"
+#include "vstgui/uidescription/UIDescription.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <unistd.h>
+
+using namespace VSTGUI;
+using namespace VSTGUI::Test;
+using namespace Steinberg;
+
+namespace
+{
+
+struct ManualScheduler : ITimerScheduler
+{
+    std::map<CVSTGUITimer*, uint32_t> timers;
+    void addTimer(CVSTGUITimer* t, uint32_t ms) override { timers[t] = ms; }
+    void removeTimer(CVSTGUITimer* t) override { timers.erase(t); }
+    void tick()
+    {
+        for (auto [t, ms] : std::map<CVSTGUITimer*, uint32_t>(timers))
+            t->fire();
+    }
+};
+
+template <class T>
+T* find(
+    CFrame* frame, const std::function<bool(T*)>& pred = [](T*) { return true; })
+{
+    T* found = nullptr;
+    frame->forEachChild(
+        [&](CView* v)
+        {
+            if (auto* t = dynamic_cast<T*>(v); t && !found && pred(t))
+                found = t;
+        });
+    return found;
+}
+
+CPoint centreInFrame(CView* v)
+{
+    CPoint c = v->getViewSize().getCenter();
+    return v->localToFrame(c);
+}
+
+class VST3EditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        resources = std::filesystem::temp_directory_path() /
+                    ("vstgui-editor-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(resources);
+        ASSERT_TRUE(writeStrip((resources / "strip.png").string(), 42, 42, 80));
+        ASSERT_TRUE(writeStrip((resources / "toggle.png").string(), 20, 20, 2));
+        std::filesystem::copy_file(VSTGUI_TEST_DATA "/panel.uidesc", resources / "panel.uidesc");
+        ResourcePath::set(resources.string());
+        CVSTGUITimer::setScheduler(&scheduler);
+        controller = new TestController;
+        handler = new RecordingHandler;
+        controller->setComponentHandler(handler);
+    }
+    void TearDown() override
+    {
+        if (editor)
+            editor->release();
+        controller->setComponentHandler(nullptr);
+        controller->release();
+        handler->release();
+        CVSTGUITimer::setScheduler(nullptr);
+        ResourcePath::set("");
+        std::filesystem::remove_all(resources);
+    }
+    VST3Editor* openEditor(const char* templ = "Main")
+    {
+        editor = new VST3Editor(controller, templ, "panel.uidesc");
+        EXPECT_TRUE(editor->open(nullptr));
+        return editor;
+    }
+    void click(CPoint where)
+    {
+        editor->getFrame()->onMouseDown(where, kLButton);
+        editor->getFrame()->onMouseUp(where, kLButton);
+    }
+
+    std::filesystem::path resources;
+    ManualScheduler scheduler;
+    TestController* controller{nullptr};
+    RecordingHandler* handler{nullptr};
+    VST3Editor* editor{nullptr};
+};
+
+TEST_F(VST3EditorTest, OpensTheTemplateAndShowsParameterValues)
+{
+    controller->setParamNormalized(TestController::kKnob, 0.25);
+    controller->setParamNormalized(TestController::kChoice, 0.5);
+    openEditor();
+    CFrame* frame = editor->getFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 120, 100));
+    ViewRect r;
+    editor->getSize(&r);
+    EXPECT_EQ(r.getWidth(), 120);
+    EXPECT_EQ(r.getHeight(), 100);
+    EXPECT_EQ(controller->delegateCalls,
+              (std::vector<std::string>{"createCustomView SpecialLabel", "createCustomView Plain",
+                                        "createSubController Inner", "didOpen"}));
+
+    auto* knob = find<CAnimKnob>(frame);
+    ASSERT_NE(knob, nullptr);
+    EXPECT_FLOAT_EQ(knob->getValueNormalized(), 0.25f);
+    auto* menu = find<COptionMenu>(frame);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->getNbEntries(), 5);
+    EXPECT_EQ(menu->getEntry(4)->getTitle(), "Epsilon");
+    EXPECT_EQ(menu->getCurrentIndex(), 2);
+    EXPECT_EQ(menu->getDisplayText(), "Gamma");
+    auto* edit = find<CTextEdit>(frame);
+    ASSERT_NE(edit, nullptr);
+    Vst::String128 text{};
+    controller->getParamStringByValue(TestController::kEdit,
+                                      controller->getParamNormalized(TestController::kEdit), text);
+    EXPECT_EQ(edit->getText(), StringConvert::toUTF8(text)) << "the parameter's value text";
+    EXPECT_FALSE(edit->getText().empty());
+
+    // Changes in the controller (automation, presets) reach the controls.
+    controller->setParamNormalized(TestController::kKnob, 0.9);
+    controller->setParamNormalized(TestController::kChoice, 1.0);
+    controller->setParamNormalized(TestController::kToggle, 1.0);
+    EXPECT_FLOAT_EQ(knob->getValueNormalized(), 0.9f);
+    EXPECT_EQ(menu->getDisplayText(), "Epsilon");
+    EXPECT_TRUE(find<COnOffButton>(frame)->isOn());
+    EXPECT_TRUE(handler->calls.empty()) << "showing values sends nothing to the host";
+
+    Vst::ParamID found = 0;
+    const CPoint at = centreInFrame(knob);
+    EXPECT_EQ(editor->findParameter(static_cast<int32>(at.x), static_cast<int32>(at.y), found),
+              kResultTrue);
+    EXPECT_EQ(found, TestController::kKnob);
+
+    const std::string png = (resources / "snap.png").string();
+    ASSERT_TRUE(editor->writeSnapshot(png));
+    cairo_surface_t* s = cairo_image_surface_create_from_png(png.c_str());
+    EXPECT_EQ(cairo_image_surface_get_width(s), 120);
+    EXPECT_EQ(pixelAt(s, static_cast<int>(at.x), static_cast<int>(at.y)).r, knob->getFrameIndex());
+    cairo_surface_destroy(s);
+
+    editor->close();
+    EXPECT_EQ(editor->getFrame(), nullptr);
+    EXPECT_EQ(controller->delegateCalls.back(), "willClose");
+    // After close, parameter changes touch nothing (no dangling controls).
+    controller->setParamNormalized(TestController::kKnob, 0.1);
+}
+
+TEST_F(VST3EditorTest, GesturesBecomeHostEdits)
+{
+    openEditor();
+    CFrame* frame = editor->getFrame();
+    controller->setKnobMode(Vst::kLinearMode);
+    auto* knob = find<CAnimKnob>(frame);
+    CPoint from = centreInFrame(knob), to = from;
+    to.y -= 20;
+    frame->onMouseDown(from, kLButton);
+    frame->onMouseMoved(to, kLButton);
+    frame->onMouseUp(to, kLButton);
+    ASSERT_EQ(handler->calls, (std::vector<std::string>{"begin 0", "perform 0", "end 0"}));
+    EXPECT_NEAR(handler->performed[0], 0.5 + 20 / CAnimKnob::kLinearRange, 1e-6);
+    EXPECT_NEAR(controller->getParamNormalized(TestController::kKnob), handler->performed[0], 1e-6);
+
+    handler->calls.clear();
+    click(centreInFrame(find<COnOffButton>(frame)));
+    EXPECT_EQ(handler->calls, (std::vector<std::string>{"begin 13", "perform 13", "end 13"}));
+    EXPECT_EQ(controller->getParamNormalized(TestController::kToggle), 1.0);
+
+    handler->calls.clear();
+    auto* menu = find<COptionMenu>(frame);
+    click(centreInFrame(menu));
+    auto* popup = dynamic_cast<COptionMenuPopup*>(frame->getModalView());
+    ASSERT_NE(popup, nullptr);
+    click(popup->entryRect(3).getCenter());
+    EXPECT_EQ(handler->calls, (std::vector<std::string>{"begin 18", "perform 18", "end 18"}));
+    EXPECT_DOUBLE_EQ(handler->performed.back(), 0.75);
+    EXPECT_EQ(menu->getDisplayText(), "Delta");
+}
+
+TEST_F(VST3EditorTest, TextEntryIsParsedByTheController)
+{
+    openEditor();
+    CFrame* frame = editor->getFrame();
+    auto* edit = find<CTextEdit>(frame);
+    const std::string before = edit->getText();
+    auto type = [&](const std::string& text)
+    {
+        click(centreInFrame(edit));
+        for (int i = 0; i < 20; ++i)
+        {
+            VstKeyCode back{0, VKEY_BACK, 0};
+            frame->onKeyDown(back);
+        }
+        for (char ch : text)
+        {
+            VstKeyCode k{ch, 0, 0};
+            frame->onKeyDown(k);
+        }
+        VstKeyCode enter{0, VKEY_RETURN, 0};
+        frame->onKeyDown(enter);
+    };
+    type("75");
+    ASSERT_FALSE(handler->performed.empty());
+    EXPECT_NEAR(handler->performed.back(), 0.75, 1e-6);
+    EXPECT_EQ(handler->calls.front(), "begin 32768");
+    EXPECT_EQ(handler->calls.back(), "end 32768");
+
+    handler->calls.clear();
+    handler->performed.clear();
+    const std::string shown = edit->getText();
+    type("not a number");
+    EXPECT_TRUE(handler->performed.empty()) << "unreadable text is not sent";
+    EXPECT_EQ(edit->getText(), shown) << "the control shows the parameter again";
+}
+
+TEST_F(VST3EditorTest, KnobModeFollowsTheHost)
+{
+    editor = new VST3Editor(controller, "Main", "panel.uidesc");
+    const std::pair<Vst::KnobMode, int32_t> cases[] = {
+        {Vst::kCircularMode, kCircularMode},
+        {Vst::kRelativCircularMode, kRelativCircularMode},
+        {Vst::kLinearMode, kLinearMode},
+    };
+    for (auto [host, expected] : cases)
+    {
+        controller->setKnobMode(host);
+        EXPECT_EQ(editor->getKnobMode(), expected);
+    }
+    controller->setKnobMode(Vst::kCircularMode);
+}
+
+TEST_F(VST3EditorTest, IdleTimerTicksAndRebuildsAPendingView)
+{
+    openEditor();
+    editor->setIdleRate(50);
+    ASSERT_EQ(scheduler.timers.size(), 1u);
+    EXPECT_EQ(scheduler.timers.begin()->second, 50u);
+
+    EXPECT_FALSE(editor->exchangeView("NoSuchTemplate"));
+    ASSERT_TRUE(editor->exchangeView("Group"));
+    EXPECT_TRUE(editor->isRebuildPending());
+    EXPECT_NE(find<COnOffButton>(editor->getFrame()), nullptr);
+    scheduler.tick();
+    EXPECT_FALSE(editor->isRebuildPending());
+    EXPECT_EQ(find<COnOffButton>(editor->getFrame()), nullptr) << "the old view is gone";
+    auto* knob = find<CAnimKnob>(editor->getFrame());
+    ASSERT_NE(knob, nullptr);
+    controller->setParamNormalized(TestController::kKnob, 0.3);
+    EXPECT_FLOAT_EQ(knob->getValueNormalized(), 0.3f) << "the new view is bound";
+    EXPECT_EQ(editor->getParameterChangeListener(TestController::kToggle), nullptr);
+
+    editor->close();
+    EXPECT_TRUE(scheduler.timers.empty()) << "closing stops the idle timer";
+}
+
+TEST_F(VST3EditorTest, PrivateParametersStayUnbound)
+{
+    controller->privateKnob = true;
+    openEditor();
+    EXPECT_EQ(editor->getParameterChangeListener(TestController::kKnob), nullptr);
+    EXPECT_NE(editor->getParameterChangeListener(TestController::kToggle), nullptr);
+}
+
+TEST_F(VST3EditorTest, BrokenDescriptionsGiveNoEditor)
+{
+    struct Case
+    {
+        const char* file;
+        const char* templ;
+    } cases[] = {{"missing.uidesc", "Main"},
+                 {"panel.uidesc", "Broken"},
+                 {"panel.uidesc", "MissingBitmap"},
+                 {"panel.uidesc", "Nope"}};
+    std::filesystem::remove(resources / "toggle.png");
+    for (const auto& c : cases)
+    {
+        auto* e = new VST3Editor(controller, c.templ, c.file);
+        EXPECT_FALSE(e->open(nullptr)) << c.file << " " << c.templ;
+        EXPECT_EQ(e->getFrame(), nullptr);
+        e->release();
+    }
+    auto* e = new VST3Editor(controller, "Main", "panel.uidesc");
+    EXPECT_FALSE(e->open(nullptr)) << "a used bitmap that is missing";
+    e->release();
+    EXPECT_TRUE(scheduler.timers.empty());
+}
+
+TEST_F(VST3EditorTest, PlugViewChecksPlatformAndRunLoop)
+{
+    editor = new VST3Editor(controller, "Main", "panel.uidesc");
+    EXPECT_EQ(editor->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
+    EXPECT_EQ(editor->isPlatformTypeSupported(kPlatformTypeHWND), kResultFalse);
+    // Without a plug frame offering a run loop there is no way to get events.
+    EXPECT_EQ(editor->attached(reinterpret_cast<void*>(0x1234), kPlatformTypeX11EmbedWindowID),
+              kResultFalse);
+    EXPECT_EQ(editor->getFrame(), nullptr);
+    FUnknown* finder = nullptr;
+    ASSERT_EQ(editor->queryInterface(Vst::IParameterFinder::iid, reinterpret_cast<void**>(&finder)),
+              kResultOk);
+    finder->release();
+}
+
+} // namespace
