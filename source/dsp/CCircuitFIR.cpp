@@ -45,8 +45,8 @@ ZARG_CLONES void sampleGrid(const CCircuitFIR::Coefficients& c, double dw, int h
 } // namespace
 
 CCircuitFIR::CCircuitFIR(int fs, int channel, int N, int L, int B, int d)
-    : m_iSampleRate(fs), m_iChannel(channel), m_iDesignLength(N), m_iLength(L), m_iBlock(B),
-      m_iTapOffset(d), m_iPartitions(L / B), m_iTransformSize(2 * B),
+    : m_iSampleRate(fs), m_iChannel(channel), m_iDesignLength(N), m_iBlock(B), m_iTapOffset(d),
+      m_iPartitions(L / B), m_iTransformSize(2 * B),
       m_iActivePartitions(activePartitions(N, L, B, d)), m_iSegmentOffset(d),
       m_vTaps(static_cast<std::size_t>(N), 0.0), m_vRaw(static_cast<std::size_t>(N), 0.0),
       m_vEnvelope(static_cast<std::size_t>(N), 0.0),

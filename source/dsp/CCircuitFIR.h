@@ -65,7 +65,6 @@ private:
     void processBlock();
 
     int m_iDesignLength;
-    int m_iLength;
     int m_iBlock;
     int m_iTapOffset;
     int m_iPartitions;

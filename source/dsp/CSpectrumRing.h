@@ -22,8 +22,6 @@ public:
     // 0..B, interleaved. Exact zeros in the imaginary parts of bins 0 and B.
     void accumulate(double* out) const;
 
-    int getPartitionCount() const { return m_iPartitions; }
-
 private:
     int m_iBins;
     int m_iRowStride;

@@ -18,6 +18,7 @@ public:
     void reset();
     void processSample(double x);
     double getOutput() const { return m_dOutput; }
+    int getPointCount() const { return m_iPointCount; }
 
     static const Table& table(int type);
 
