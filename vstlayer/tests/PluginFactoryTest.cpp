@@ -147,6 +147,21 @@ TEST_F(PluginFactoryTest, LongWideNameIsCutAtACharacterBoundary)
         EXPECT_EQ(std::string(info2.name + i, 2), "\xC3\xA4");
 }
 
+TEST_F(PluginFactoryTest, MalformedUtf8BecomesReplacementCharacters)
+{
+    TUID cid;
+    FUID(17, 18, 19, 20).toTUID(cid);
+    // A byte that never starts a character, then a sequence cut short.
+    PClassInfo2 info2(cid, 1, "Service",
+                      "A\xFF"
+                      "B\xE2\x82",
+                      0, "", nullptr, nullptr, nullptr);
+    ASSERT_TRUE(factory->registerClass(&info2, CountedEffect::create));
+    PClassInfoW infoW;
+    ASSERT_EQ(factory->getClassInfoUnicode(3, &infoW), kResultOk);
+    EXPECT_EQ(std::u16string(infoW.name), u"A\uFFFDB\uFFFD");
+}
+
 TEST_F(PluginFactoryTest, CreateInstanceHandsOverTheOnlyReference)
 {
     TUID cid;

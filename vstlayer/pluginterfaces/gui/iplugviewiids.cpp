@@ -1,11 +1,13 @@
 // The view interfaces' ids are declared with the interfaces but defined in
 // no source of the SDK copy; each lives here exactly once.
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 
 namespace Steinberg
 {
 DEF_CLASS_IID(IPlugView)
 DEF_CLASS_IID(IPlugFrame)
+DEF_CLASS_IID(IPlugViewContentScaleSupport)
 namespace Linux
 {
 DEF_CLASS_IID(IRunLoop)

@@ -1,7 +1,6 @@
 #include "public.sdk/source/main/pluginfactory.h"
 
 #include <cstring>
-#include <new>
 
 namespace Steinberg
 {
@@ -23,15 +22,17 @@ void utf8ToUtf16(char16* dst, int32 dstSize, const char8* src, int32 srcSize)
     while (in < srcSize && src[in] != 0)
     {
         char32_t cp = byte(in);
-        int32 extra = 0;
-        if (cp >= 0xF0 && cp < 0xF8)
-            extra = 3, cp &= 0x07;
-        else if (cp >= 0xE0)
-            extra = 2, cp &= 0x0F;
-        else if (cp >= 0xC0)
-            extra = 1, cp &= 0x1F;
-        else if (cp >= 0x80)
-            extra = -1;
+        int32 extra = -1; // a stray continuation byte or no lead byte at all
+        if (cp < 0x80)
+            extra = 0;
+        else if (cp >= 0xC0 && cp < 0xE0)
+            extra = 1;
+        else if (cp >= 0xE0 && cp < 0xF0)
+            extra = 2;
+        else if (cp >= 0xF0 && cp < 0xF8)
+            extra = 3;
+        if (extra > 0)
+            cp &= 0x3Fu >> extra;
         ++in;
         for (int32 k = 0; k < extra; ++k, ++in)
         {
