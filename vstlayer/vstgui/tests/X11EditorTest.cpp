@@ -1,0 +1,243 @@
+#include "TestController.h"
+#include "TestImages.h"
+#include "TestRunLoop.h"
+
+#include "vstgui/lib/CAnimKnob.h"
+#include "vstgui/lib/CFrame.h"
+#include "vstgui/lib/COnOffButton.h"
+#include "vstgui/lib/CVSTGUITimer.h"
+#include "vstgui/platform/linux/ResourcePath.h"
+#include "vstgui/plugin-bindings/VST3Editor.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+using namespace VSTGUI;
+using namespace VSTGUI::Test;
+using namespace Steinberg;
+using namespace std::chrono_literals;
+
+namespace
+{
+
+class CountingEditor : public VST3Editor
+{
+public:
+    using VST3Editor::VST3Editor;
+    int ticks{0};
+    CMessageResult notify(CBaseObject* sender, IdStringPtr message) override
+    {
+        if (message == CVSTGUITimer::kMsgTimer)
+            ++ticks;
+        return VST3Editor::notify(sender, message);
+    }
+};
+
+// The host side: its own X connection and a top-level parent window.
+class X11EditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no X server (run under xvfb-run)";
+        connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection))
+        {
+            xcb_disconnect(connection);
+            connection = nullptr;
+            FAIL() << "cannot connect to the X server";
+        }
+        screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        parent = xcb_generate_id(connection);
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, parent, screen->root, 10, 10, 300, 300,
+                          0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        xcb_map_window(connection, parent);
+        xcb_flush(connection);
+
+        resources =
+            std::filesystem::temp_directory_path() / ("vstgui-x11-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(resources);
+        ASSERT_TRUE(writeStrip((resources / "strip.png").string(), 42, 42, 80));
+        ASSERT_TRUE(writeStrip((resources / "toggle.png").string(), 20, 20, 2));
+        std::filesystem::copy_file(VSTGUI_TEST_DATA "/panel.uidesc", resources / "panel.uidesc");
+        ResourcePath::set(resources.string());
+
+        loop = new TestRunLoop;
+        controller = new TestController;
+        handler = new RecordingHandler;
+        controller->setComponentHandler(handler);
+    }
+    void TearDown() override
+    {
+        if (!controller)
+            return;
+        controller->setComponentHandler(nullptr);
+        controller->release();
+        handler->release();
+        loop->release();
+        ResourcePath::set("");
+        std::filesystem::remove_all(resources);
+        xcb_destroy_window(connection, parent);
+        xcb_disconnect(connection);
+    }
+
+    CountingEditor* attach()
+    {
+        auto* editor = new CountingEditor(controller, "Main", "panel.uidesc");
+        editor->setFrame(loop);
+        EXPECT_EQ(editor->attached(reinterpret_cast<void*>(static_cast<uintptr_t>(parent)),
+                                   kPlatformTypeX11EmbedWindowID),
+                  kResultTrue);
+        return editor;
+    }
+
+    xcb_window_t child() const
+    {
+        xcb_query_tree_reply_t* tree =
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, parent), nullptr);
+        xcb_window_t w = 0;
+        if (tree && xcb_query_tree_children_length(tree) == 1)
+            w = xcb_query_tree_children(tree)[0];
+        std::free(tree);
+        return w;
+    }
+
+    CPoint onScreen(CView* view) const
+    {
+        CPoint c = view->getViewSize().getCenter();
+        view->localToFrame(c);
+        xcb_translate_coordinates_reply_t* r = xcb_translate_coordinates_reply(
+            connection,
+            xcb_translate_coordinates(connection, child(), screen->root, static_cast<int16_t>(c.x),
+                                      static_cast<int16_t>(c.y)),
+            nullptr);
+        CPoint p(r->dst_x, r->dst_y);
+        std::free(r);
+        return p;
+    }
+
+    void fake(uint8_t type, uint8_t detail, CPoint at = CPoint())
+    {
+        xcb_test_fake_input(connection, type, detail, XCB_CURRENT_TIME, screen->root,
+                            static_cast<int16_t>(at.x), static_cast<int16_t>(at.y), 0);
+        xcb_flush(connection);
+        loop->runFor(30ms);
+    }
+
+    xcb_connection_t* connection{nullptr};
+    xcb_screen_t* screen{nullptr};
+    xcb_window_t parent{0};
+    std::filesystem::path resources;
+    TestRunLoop* loop{nullptr};
+    TestController* controller{nullptr};
+    RecordingHandler* handler{nullptr};
+};
+
+TEST_F(X11EditorTest, WindowMatchesTheOffscreenRender)
+{
+    auto* editor = attach();
+    loop->runFor(200ms);
+    const xcb_window_t w = child();
+    ASSERT_NE(w, 0u);
+    xcb_get_geometry_reply_t* g =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, w), nullptr);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->width, 120);
+    EXPECT_EQ(g->height, 100);
+    std::free(g);
+
+    xcb_get_image_reply_t* image = xcb_get_image_reply(
+        connection, xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, 120, 100, ~0u),
+        nullptr);
+    ASSERT_NE(image, nullptr);
+    cairo_surface_t* offscreen = editor->getFrame()->renderToImage();
+    const uint8_t* data = xcb_get_image_data(image);
+    int differing = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 120; ++x)
+        {
+            const Pixel p = pixelAt(offscreen, x, y);
+            const uint8_t* q = data + (y * 120 + x) * 4;
+            if (q[2] != p.r || q[1] != p.g || q[0] != p.b)
+                ++differing;
+        }
+    EXPECT_EQ(differing, 0);
+    cairo_surface_destroy(offscreen);
+    std::free(image);
+    editor->removed();
+    editor->release();
+}
+
+TEST_F(X11EditorTest, SyntheticInputReachesTheControls)
+{
+    controller->setKnobMode(Vst::kLinearMode);
+    // Events only through the timer tick: a host that never polls the descriptor.
+    loop->pollDescriptors = false;
+    auto* editor = attach();
+    loop->runFor(100ms);
+    CFrame* frame = editor->getFrame();
+    CAnimKnob* knob = nullptr;
+    COnOffButton* toggle = nullptr;
+    frame->forEachChild(
+        [&](CView* v)
+        {
+            if (auto* k = dynamic_cast<CAnimKnob*>(v))
+                knob = k;
+            if (auto* t = dynamic_cast<COnOffButton*>(v))
+                toggle = t;
+        });
+    ASSERT_TRUE(knob && toggle);
+
+    CPoint at = onScreen(knob);
+    fake(XCB_MOTION_NOTIFY, 0, at);
+    fake(XCB_BUTTON_PRESS, 1);
+    fake(XCB_MOTION_NOTIFY, 0, CPoint(at.x, at.y - 10));
+    fake(XCB_MOTION_NOTIFY, 0, CPoint(at.x, at.y - 20));
+    fake(XCB_BUTTON_RELEASE, 1);
+    ASSERT_GE(handler->calls.size(), 3u);
+    EXPECT_EQ(handler->calls.front(), "begin 0");
+    EXPECT_EQ(handler->calls.back(), "end 0");
+    EXPECT_NEAR(controller->getParamNormalized(TestController::kKnob),
+                0.5 + 20 / CAnimKnob::kLinearRange, 1e-6);
+
+    handler->calls.clear();
+    fake(XCB_MOTION_NOTIFY, 0, onScreen(toggle));
+    fake(XCB_BUTTON_PRESS, 1);
+    fake(XCB_BUTTON_RELEASE, 1);
+    EXPECT_EQ(handler->calls, (std::vector<std::string>{"begin 13", "perform 13", "end 13"}));
+
+    editor->setIdleRate(50);
+    const int before = editor->ticks;
+    loop->runFor(320ms);
+    EXPECT_GE(editor->ticks - before, 4) << "the 50 ms idle timer runs";
+    editor->removed();
+    EXPECT_TRUE(loop->events.empty());
+    EXPECT_TRUE(loop->timers.empty());
+    editor->release();
+    controller->setKnobMode(Vst::kCircularMode);
+}
+
+TEST_F(X11EditorTest, OpenCloseCyclesLeaveNothingRegistered)
+{
+    for (int i = 0; i < 100; ++i)
+    {
+        auto* editor = attach();
+        loop->runFor(i % 10 == 0 ? 30ms : 0ms);
+        ASSERT_NE(child(), 0u);
+        editor->removed();
+        ASSERT_TRUE(loop->events.empty()) << "cycle " << i;
+        ASSERT_TRUE(loop->timers.empty()) << "cycle " << i;
+        editor->release();
+        xcb_flush(connection);
+    }
+    EXPECT_GE(loop->registrations, 300) << "each cycle registered descriptor and timers";
+    EXPECT_EQ(child(), 0u) << "the child window is gone";
+    EXPECT_EQ(CVSTGUITimer::getRunningCount(), 0);
+}
+
+} // namespace
