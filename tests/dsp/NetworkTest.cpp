@@ -221,7 +221,7 @@ TEST(Networks, EveryDesignIsFiniteAndBounded)
             peak = std::max(peak, std::fabs(t));
         }
         worstSum = std::max(worstSum, sum);
-        EXPECT_LT(sum, 25.0) << what;
+        EXPECT_LT(sum, 10.0) << what;
         EXPECT_GT(peak, 1e-6) << what;
     };
 
