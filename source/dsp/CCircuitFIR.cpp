@@ -64,6 +64,7 @@ CCircuitFIR::CCircuitFIR(int fs, int channel, int N, int L, int B, int d)
 
 void CCircuitFIR::design(const Coefficients& c, double scale, int fs)
 {
+    ++m_uDesignCount;
     sampleResponse(c, m_iDesignLength, fs);
     buildImpulse(m_iDesignLength, scale);
     updateTaps();

@@ -51,6 +51,8 @@ public:
 
     const std::vector<double>& getTaps() const { return m_vTaps; }
     int getDesignLength() const { return m_iDesignLength; }
+    // How many designs ran (a model in range); lets the owner's tests see redesigns.
+    unsigned getDesignCount() const { return m_uDesignCount; }
 
 protected:
     // Samples H on the design grid, builds the impulse and refreshes the taps.
@@ -74,6 +76,7 @@ private:
     int m_iPhase = 0;
     int m_iSegmentOffset;
     double m_dGain = 1.0;
+    unsigned m_uDesignCount = 0;
 
     std::vector<double> m_vTaps;
     std::vector<double> m_vRaw;
