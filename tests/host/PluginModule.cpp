@@ -16,11 +16,6 @@ namespace
 {
 using ModuleEntryProc = bool (*)(void*);
 using ModuleExitProc = bool (*)();
-
-void* symbol(void* handle, const char* name)
-{
-    return dlsym(handle, name);
-}
 } // namespace
 
 std::string PluginModule::libraryPathOf(const std::string& bundlePath)
@@ -40,8 +35,8 @@ PluginModule::PluginModule(const std::string& bundlePath) : library(libraryPathO
         fail("cannot open " + library + ": " + (reason ? reason : "unknown error"));
         return;
     }
-    auto entry = reinterpret_cast<ModuleEntryProc>(symbol(handle, "ModuleEntry"));
-    if (!entry || !symbol(handle, "ModuleExit"))
+    auto entry = reinterpret_cast<ModuleEntryProc>(dlsym(handle, "ModuleEntry"));
+    if (!entry || !dlsym(handle, "ModuleExit"))
     {
         fail(library + " has no ModuleEntry/ModuleExit");
         return;
@@ -53,7 +48,7 @@ PluginModule::PluginModule(const std::string& bundlePath) : library(libraryPathO
     }
     entered = true;
 
-    auto getFactory = reinterpret_cast<GetFactoryProc>(symbol(handle, "GetPluginFactory"));
+    auto getFactory = reinterpret_cast<GetFactoryProc>(dlsym(handle, "GetPluginFactory"));
     if (!getFactory)
     {
         fail(library + " has no GetPluginFactory");
@@ -100,7 +95,7 @@ void PluginModule::unload()
     context.reset();
     if (entered)
     {
-        if (auto exitProc = reinterpret_cast<ModuleExitProc>(symbol(handle, "ModuleExit")))
+        if (auto exitProc = reinterpret_cast<ModuleExitProc>(dlsym(handle, "ModuleExit")))
             exitProc();
         entered = false;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/source/fobject.h"
 #include "pluginterfaces/base/ipluginbase.h"
+#include "pluginterfaces/base/smartpointer.h"
 
 #include <vector>
 
