@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test: a Release build with
-# warnings as errors, and an AddressSanitizer + UndefinedBehaviorSanitizer build.
+# warnings as errors, an AddressSanitizer + UndefinedBehaviorSanitizer build,
+# and a ThreadSanitizer build of the concurrency tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -9,16 +10,29 @@ jobs=${ZARG_JOBS:-2}
 bash scripts/install-deps.sh
 bash scripts/format.sh --check
 
-configure_build_test() {
+configure() {
   local dir=$1; shift
   cmake -S "$root" -B "$dir" -G Ninja "$@"
-  cmake --build "$dir" -j"$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600
+}
+
+run_tests() {
+  local dir=$1; shift
+  ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 900 "$@"
 }
 
 echo "== Release"
-configure_build_test build/release -DCMAKE_BUILD_TYPE=Release -DZARG_WERROR=ON
+configure build/release -DCMAKE_BUILD_TYPE=Release -DZARG_WERROR=ON
+cmake --build build/release -j"$jobs"
+run_tests build/release
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-configure_build_test build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZARG_SANITIZE=address,undefined -DZARG_BUILD_BENCH=OFF
+configure build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARG_SANITIZE=address,undefined \
+  -DZARG_BUILD_BENCH=OFF
+cmake --build build/asan -j"$jobs"
+run_tests build/asan
+
+echo "== ThreadSanitizer (concurrency tests)"
+configure build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARG_SANITIZE=thread \
+  -DZARG_BUILD_BENCH=OFF
+cmake --build build/tsan -j"$jobs" --target plugin_concurrency_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_tests build/tsan -L concurrency
