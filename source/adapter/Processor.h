@@ -3,6 +3,7 @@
 #include "adapter/BypassDelay.h"
 #include "adapter/ControlHandover.h"
 #include "adapter/ParameterIds.h"
+#include "editor/EditorMessage.h"
 
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
@@ -111,6 +112,12 @@ private:
     void registerUnitsAndPresets();
     Steinberg::Vst::Parameter* presetParameter() const;
 
+    // State, presets and editor messages (ProcessorState.cpp).
+    void loadFactoryPreset();
+    void refreshLinkedControls();
+    void notifyParameterChanged(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value);
+    void prepareEditorLifecycleMessage(int32 code);
+
     int32 latencySamples = 0;
     CPlugIn* plugIn = nullptr;
     double joystickX = 0.5;
@@ -130,6 +137,8 @@ private:
     // Silent input for an output-only object in whole-buffer mode.
     std::vector<float> silence;
     HostTimeInfo hostTime{};
+    // The record reused for the editor's open, close, ping and custom-view messages.
+    EditorMessage guiMessage{};
 };
 
 } // namespace Zeri2VST3

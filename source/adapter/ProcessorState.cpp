@@ -1,7 +1,32 @@
 // State persistence, factory presets and the messages the processor relays
 // from the editor side to the plug-in object.
+//
+// State stream, little-endian:
+//   int64    version: 1 when written; any non-zero value means the joystick
+//            fields follow
+//   per control, in control-list order, by the control's data type:
+//            int -> int32 (truncated), float -> float32, double -> float64,
+//            index -> uint32 (truncated); other data types write nothing
+//   int16    bypass (non-zero: bypassed)
+//   float32  joystick X, float32 joystick Y (bipolar, -1..1)
+//
+// A stored state comes from outside. On reading, a finite value is clamped
+// into its control's range (joystick: -1..1); a NaN or infinite value leaves
+// that control as it was, the rest is still read and the call answers
+// kResultFalse. A stream that ends early applies the fields before the cut,
+// leaves the others (bypass included) as they were and answers kResultFalse.
 #include "adapter/Processor.h"
+#include "adapter/VoltOctaveParameter.h"
 #include "framework/CPlugIn.h"
+
+#include "base/source/fstreamer.h"
+#include "public.sdk/source/vst/vstparameters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <utility>
 
 namespace Zeri2VST3
 {
@@ -9,28 +34,400 @@ namespace Zeri2VST3
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-tresult PLUGIN_API Processor::setState(IBStream* /*state*/)
+namespace
 {
-    return plugIn ? kNotImplemented : kResultFalse;
+
+constexpr int64 kStateVersion = 1;
+
+enum class FieldRead
+{
+    None, // the data type has no field
+    Done,
+    Failed,
+};
+
+FieldRead readControlField(IBStreamer& stream, int32 dataType, double& value)
+{
+    switch (dataType)
+    {
+    case kDataTypeInt:
+    {
+        int32 v = 0;
+        if (!stream.readInt32(v))
+            return FieldRead::Failed;
+        value = v;
+        return FieldRead::Done;
+    }
+    case kDataTypeFloat:
+    {
+        float v = 0.0f;
+        if (!stream.readFloat(v))
+            return FieldRead::Failed;
+        value = v;
+        return FieldRead::Done;
+    }
+    case kDataTypeDouble:
+    {
+        double v = 0.0;
+        if (!stream.readDouble(v))
+            return FieldRead::Failed;
+        value = v;
+        return FieldRead::Done;
+    }
+    case kDataTypeIndex:
+    {
+        uint32 v = 0;
+        if (!stream.readInt32u(v))
+            return FieldRead::Failed;
+        value = v;
+        return FieldRead::Done;
+    }
+    default:
+        return FieldRead::None;
+    }
 }
 
-tresult PLUGIN_API Processor::getState(IBStream* /*state*/)
+// Truncation toward zero that stays defined for values beyond the target type.
+template <typename Int>
+Int truncated(float value)
 {
-    return plugIn ? kNotImplemented : kResultFalse;
+    if (std::isnan(value))
+        return 0;
+    const double wide = std::trunc(static_cast<double>(value));
+    return static_cast<Int>(std::clamp(wide, static_cast<double>(std::numeric_limits<Int>::min()),
+                                       static_cast<double>(std::numeric_limits<Int>::max())));
 }
 
-tresult PLUGIN_API Processor::setComponentState(IBStream* /*state*/)
+bool writeControlField(IBStreamer& stream, int32 dataType, float value)
 {
-    return plugIn ? kNotImplemented : kResultFalse;
+    switch (dataType)
+    {
+    case kDataTypeInt:
+        return stream.writeInt32(truncated<int32>(value));
+    case kDataTypeFloat:
+        return stream.writeFloat(value);
+    case kDataTypeDouble:
+        return stream.writeDouble(value);
+    case kDataTypeIndex:
+        return stream.writeInt32u(truncated<uint32>(value));
+    default:
+        return true;
+    }
+}
+
+// The value a control may take for a value from outside; false when there is none.
+bool boundedValue(const CControlDescriptor& control, double value, float& bounded)
+{
+    if (!std::isfinite(value))
+        return false;
+    const double lo = std::min(control.minValue, control.maxValue);
+    const double hi = std::max(control.minValue, control.maxValue);
+    bounded = static_cast<float>(std::clamp(value, lo, hi));
+    return true;
+}
+
+bool boundedJoystick(float value, float& bounded)
+{
+    if (!std::isfinite(value))
+        return false;
+    bounded = std::clamp(value, -1.0f, 1.0f);
+    return true;
+}
+
+// The host-side normalised value of a preset's plain value c, whose linear
+// position in the control's range is lin.
+double presetNormalized(const CControlDescriptor& control, float c, float lin)
+{
+    if (control.logTaper)
+    {
+        const float decade = std::pow(10.0f, lin);
+        return static_cast<float>((static_cast<double>(decade) - 1.0) / 9.0);
+    }
+    if (control.voltOctaveTaper)
+        return VoltOctaveParameter::normalizedFromPlain(c, control.minValue, control.maxValue);
+    return lin;
+}
+
+} // namespace
+
+tresult PLUGIN_API Processor::getState(IBStream* state)
+{
+    if (!plugIn || !state)
+        return kResultFalse;
+    IBStreamer stream(state, kLittleEndian);
+    if (!stream.writeInt64(kStateVersion))
+        return kResultFalse;
+    const uint32 count = plugIn->m_controlList.count();
+    for (uint32 i = 0; i < count; ++i)
+    {
+        const CControlDescriptor* control = plugIn->m_controlList.get(i);
+        if (control && !writeControlField(stream, control->dataType, handover.controlValue(i)))
+            return kResultFalse;
+    }
+    if (!stream.writeInt16(isBypassed() ? 1 : 0))
+        return kResultFalse;
+    float x = 0.0f;
+    float y = 0.0f;
+    handover.joystick(x, y);
+    if (!stream.writeFloat(x) || !stream.writeFloat(y))
+        return kResultFalse;
+    return kResultOk;
+}
+
+tresult PLUGIN_API Processor::setState(IBStream* state)
+{
+    if (!plugIn || !state)
+        return kResultFalse;
+    IBStreamer stream(state, kLittleEndian);
+    int64 version = 0;
+    if (!stream.readInt64(version))
+        return kResultFalse;
+
+    bool allValid = true;
+    const uint32 count = plugIn->m_controlList.count();
+    for (uint32 i = 0; i < count; ++i)
+    {
+        const CControlDescriptor* control = plugIn->m_controlList.get(i);
+        if (!control)
+            continue;
+        double value = 0.0;
+        const FieldRead read = readControlField(stream, control->dataType, value);
+        if (read == FieldRead::Failed)
+            return kResultFalse;
+        if (read == FieldRead::None)
+            continue;
+        float bounded = 0.0f;
+        if (boundedValue(*control, value, bounded))
+            handover.setControl(i, bounded, ControlHandover::Kind::Plain);
+        else
+            allValid = false;
+    }
+
+    int16 bypassField = 0;
+    if (!stream.readInt16(bypassField))
+        return kResultFalse;
+    bypass.store(bypassField != 0, std::memory_order_relaxed);
+
+    if (version != 0)
+    {
+        float x = 0.0f;
+        float y = 0.0f;
+        handover.joystick(x, y);
+        float field = 0.0f;
+        if (!stream.readFloat(field))
+            return kResultFalse;
+        allValid = boundedJoystick(field, x) && allValid;
+        const bool readY = stream.readFloat(field);
+        if (readY)
+            allValid = boundedJoystick(field, y) && allValid;
+        handover.setJoystick(x, y, true);
+        if (!readY)
+            return kResultFalse;
+    }
+    return allValid ? kResultOk : kResultFalse;
+}
+
+tresult PLUGIN_API Processor::setComponentState(IBStream* state)
+{
+    if (!plugIn || !state)
+        return kResultFalse;
+    IBStreamer stream(state, kLittleEndian);
+    int64 version = 0;
+    if (!stream.readInt64(version))
+        return kResultFalse;
+
+    bool allValid = true;
+    const uint32 count = plugIn->m_controlList.count();
+    for (uint32 i = 0; i < count; ++i)
+    {
+        const CControlDescriptor* control = plugIn->m_controlList.get(i);
+        if (!control)
+            continue;
+        double value = 0.0;
+        const FieldRead read = readControlField(stream, control->dataType, value);
+        if (read == FieldRead::Failed)
+            return kResultFalse;
+        if (read == FieldRead::None)
+            continue;
+        float bounded = 0.0f;
+        if (!boundedValue(*control, value, bounded))
+        {
+            allValid = false;
+            continue;
+        }
+        if (Parameter* parameter = parameters.getParameter(i))
+            EditController::setParamNormalized(i, parameter->toNormalized(bounded));
+    }
+
+    int16 bypassField = 0;
+    if (!stream.readInt16(bypassField))
+        return kResultFalse;
+    if (Parameter* parameter = parameters.getParameter(kBypassId))
+        EditController::setParamNormalized(kBypassId,
+                                           parameter->toNormalized(bypassField != 0 ? 1.0 : 0.0));
+
+    if (static_cast<uint64>(version) >= 1)
+    {
+        for (const ParamID id : {kJoystickXId, kJoystickYId})
+        {
+            float field = 0.0f;
+            if (!stream.readFloat(field))
+                return kResultFalse;
+            float bipolar = 0.0f;
+            if (!boundedJoystick(field, bipolar))
+            {
+                allValid = false;
+                continue;
+            }
+            if (Parameter* parameter = parameters.getParameter(id))
+                EditController::setParamNormalized(
+                    id, parameter->toNormalized(static_cast<double>(bipolar) * 0.5 + 0.5));
+        }
+    }
+    refreshLinkedControls();
+    return allValid ? kResultOk : kResultFalse;
 }
 
 tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
 {
-    return EditController::setParamNormalized(id, value);
+    // NaN has no place in a parameter and cannot select a preset.
+    if (std::isnan(value))
+        return kResultFalse;
+    const tresult result = EditController::setParamNormalized(id, value);
+    notifyParameterChanged(id, std::clamp(value, 0.0, 1.0));
+    if (result == kResultOk && id == kPresetParamId)
+        loadFactoryPreset();
+    return result;
 }
 
-tresult Processor::receiveText(const char* /*text*/)
+void Processor::notifyParameterChanged(ParamID id, ParamValue value)
 {
+    if (!plugIn)
+        return;
+    EditorMessage message{};
+    message.message = kGuiParameterChanged;
+    message.parameterValue = value;
+    message.parameterIndex = static_cast<int32>(id);
+    plugIn->onEditorMessage(message);
+}
+
+void Processor::loadFactoryPreset()
+{
+    Parameter* presets = presetParameter();
+    if (!plugIn || !presets)
+        return;
+    // Only the listed presets exist, whatever value the host stored.
+    const int32 listed = static_cast<int32>(presets->toPlain(1.0)) + 1;
+    const int32 last = std::min(listed, kNumPresets) - 1;
+    const auto p = std::clamp(static_cast<int32>(presets->toPlain(presets->getNormalized())), 0,
+                              std::max(last, 0));
+
+    const uint32 count = plugIn->m_controlList.count();
+    for (uint32 i = 0; i < count; ++i)
+    {
+        const CControlDescriptor* control = plugIn->m_controlList.get(i);
+        float c = 0.0f;
+        // A preset value outside the range is held to it, so that the state
+        // saved after a preset load restores to the same values.
+        if (!control || !boundedValue(*control, control->presetValues[p], c))
+            continue;
+        const float lo = control->minValue;
+        const float span = control->maxValue - lo;
+        const float lin = span != 0.0f ? (c - lo) / span : 0.0f;
+        const double h = presetNormalized(*control, c, lin);
+        handover.setControl(i, lin, ControlHandover::Kind::Normalized);
+        EditController::setParamNormalized(i, h);
+        notifyParameterChanged(i, h);
+    }
+
+    const double x0 = plugIn->m_joystickX.presetValues[p];
+    const double y0 = plugIn->m_joystickY.presetValues[p];
+    if (std::isfinite(x0) && std::isfinite(y0))
+    {
+        const double ex = std::clamp((x0 - y0) / 1.41421356 / 1.414, -1.0, 1.0);
+        const double ey = std::clamp((x0 + y0) / 1.41421356 / 1.414, -1.0, 1.0);
+        handover.setJoystick(static_cast<float>(ex), static_cast<float>(ey), true);
+        for (const auto& [id, value] : {std::pair{kJoystickXId, ex}, std::pair{kJoystickYId, ey}})
+        {
+            EditController::setParamNormalized(id, value * 0.5 + 0.5);
+            notifyParameterChanged(id, value * 0.5 + 0.5);
+        }
+    }
+
+    if (componentHandler)
+        componentHandler->restartComponent(kParamValuesChanged);
+    refreshLinkedControls();
+}
+
+void Processor::refreshLinkedControls()
+{
+    const uint32 count = plugIn->m_controlList.count();
+    auto indexOfControlId = [this, count](int32 controlId) -> int32
+    {
+        for (uint32 i = 0; i < count; ++i)
+        {
+            const CControlDescriptor* control = plugIn->m_controlList.get(i);
+            if (control && control->controlId == controlId)
+                return static_cast<int32>(i);
+        }
+        return -1;
+    };
+
+    for (uint32 i = 0; i < count; ++i)
+    {
+        const CControlDescriptor* control = plugIn->m_controlList.get(i);
+        if (!control)
+            continue;
+        const ParamValue plain = normalizedParamToPlain(i, getParamNormalized(i));
+        LinkedControlUpdate* list = nullptr;
+        if (plugIn->queryLinkedControlUpdates(control->controlId, static_cast<float>(plain), &list,
+                                              true))
+        {
+            for (const LinkedControlUpdate* node = list; node; node = node->next)
+            {
+                const int32 index = indexOfControlId(node->controlId);
+                if (index < 0)
+                    continue;
+                const auto id = static_cast<ParamID>(index);
+                const ParamValue normalized = plainParamToNormalized(id, node->value);
+                if (setParamNormalized(id, normalized) != kResultOk)
+                    continue;
+                beginEdit(id);
+                performEdit(id, getParamNormalized(id));
+                endEdit(id);
+            }
+        }
+        plugIn->releaseLinkedControlUpdates(&list);
+        // Whatever the plug-in object left in the list is ours to free.
+        while (list)
+            delete std::exchange(list, list->next);
+    }
+}
+
+void Processor::prepareEditorLifecycleMessage(int32 code)
+{
+    guiMessage.message = code;
+    guiMessage.customViewName = "";
+    guiMessage.extraText = "";
+    guiMessage.controlListener = nullptr;
+    guiMessage.editor = nullptr;
+    guiMessage.ownEditor = false;
+}
+
+tresult Processor::receiveText(const char* text)
+{
+    if (!plugIn || !text)
+        return kResultOk;
+    if (std::strcmp(text, "VSTGUITimerPing") == 0)
+    {
+        guiMessage.message = kGuiTimerPing;
+        plugIn->onEditorMessage(guiMessage);
+    }
+    else if (std::strcmp(text, "RecreateView") == 0)
+    {
+        prepareEditorLifecycleMessage(kGuiEditorOpened);
+        plugIn->onEditorMessage(guiMessage);
+    }
     return kResultOk;
 }
 
