@@ -16,11 +16,21 @@ std::mutex& plannerMutex()
     (void)threadSafe;
     return mutex;
 }
+
+int liveTransforms = 0; // guarded by plannerMutex
 } // namespace
+
+void CFftwRealTransform::releasePlannerMemory()
+{
+    const std::lock_guard<std::mutex> lock(plannerMutex());
+    if (liveTransforms == 0)
+        fftw_cleanup();
+}
 
 CFftwRealTransform::CFftwRealTransform(int size, Direction direction)
 {
     const std::lock_guard<std::mutex> lock(plannerMutex());
+    ++liveTransforms;
     m_pTime = fftw_alloc_real(static_cast<std::size_t>(size));
     m_pBins = reinterpret_cast<double*>(fftw_alloc_complex(static_cast<std::size_t>(size / 2 + 1)));
     for (int i = 0; i < size; ++i)
@@ -39,6 +49,7 @@ CFftwRealTransform::~CFftwRealTransform()
     fftw_destroy_plan(static_cast<fftw_plan>(m_pPlan));
     fftw_free(m_pBins);
     fftw_free(m_pTime);
+    --liveTransforms;
 }
 
 void CFftwRealTransform::execute()

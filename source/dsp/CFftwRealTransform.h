@@ -25,6 +25,11 @@ public:
 
     void execute();
 
+    // Frees the planner's caches once no transform is left. The plug-in links
+    // its own copy of FFTW, so this touches nobody else's plans; without it
+    // every unload of the plug-in would lose that memory.
+    static void releasePlannerMemory();
+
 private:
     double* m_pTime;
     double* m_pBins;

@@ -1,18 +1,20 @@
 #include "adapter/Processor.h"
+#include "dsp/CFftwRealTransform.h"
 #include "entry/Version.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "public.sdk/source/main/pluginfactory.h"
 
-// Module set-up and tear-down have nothing of their own to do.
 bool InitModule()
 {
     return true;
 }
 
+// The host has released every instance by now.
 bool DeinitModule()
 {
+    CFftwRealTransform::releasePlannerMemory();
     return true;
 }
 
