@@ -139,7 +139,7 @@ void storeSplit(const double* bins, int count, double* re, double* im)
 } // namespace
 
 CSpectrumRing::CSpectrumRing(int ringSize, int stride, int partitions)
-    : m_iBins(stride + 1), m_iRowStride((stride + 1 + 7) / 8 * 8),
+    : m_iBins(stride + 1), m_iRowStride((stride + 2) / 2 * 2),
       m_iPartitions(
           partitions < 0 ? 0 : (partitions > ringSize / stride ? ringSize / stride : partitions)),
       m_iSlots(m_iPartitions > 0 ? m_iPartitions : 1)

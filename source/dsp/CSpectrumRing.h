@@ -24,6 +24,7 @@ public:
 
 private:
     int m_iBins;
+    // B + 1 bins rounded up to an even count; wider padding measured slower (cache sets).
     int m_iRowStride;
     int m_iPartitions;
     int m_iSlots;
