@@ -19,8 +19,6 @@ public:
     virtual ~IPlatformFrame() = default;
     virtual void invalidRect(const CRect& rect) = 0;
     virtual bool setSize(const CRect& size) = 0;
-    // Paints what is dirty now instead of on the next tick.
-    virtual void flush() = 0;
 
     // Defined by the platform folder; null when the window cannot be made.
     static IPlatformFrame* create(CFrame* frame, void* parent, PlatformType type,

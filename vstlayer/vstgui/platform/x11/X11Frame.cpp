@@ -147,8 +147,12 @@ X11Frame::~X11Frame()
     if (connection)
     {
         if (window)
+        {
             xcb_destroy_window(connection, window);
-        xcb_flush(connection);
+            // A round trip: the window is gone for the host once removed() returns.
+            std::free(
+                xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+        }
         xcb_disconnect(connection);
     }
 }
@@ -172,11 +176,6 @@ bool X11Frame::setSize(const CRect& size)
     dirty = CRect(0, 0, w, h);
     xcb_flush(connection);
     return true;
-}
-
-void X11Frame::flush()
-{
-    paint();
 }
 
 void X11Frame::onEvent()

@@ -30,7 +30,6 @@ public:
 
     void invalidRect(const CRect& rect) override;
     bool setSize(const CRect& size) override;
-    void flush() override;
 
     void onEvent() override;
     void onTimer() override;

@@ -1,0 +1,23 @@
+#pragma once
+
+// Everything an editor built on this library usually needs.
+#include "vstgui/lib/CAnimKnob.h"
+#include "vstgui/lib/CBitmap.h"
+#include "vstgui/lib/CColor.h"
+#include "vstgui/lib/CDrawContext.h"
+#include "vstgui/lib/CFontDesc.h"
+#include "vstgui/lib/CFrame.h"
+#include "vstgui/lib/CGradient.h"
+#include "vstgui/lib/COnOffButton.h"
+#include "vstgui/lib/COptionMenu.h"
+#include "vstgui/lib/CParamDisplay.h"
+#include "vstgui/lib/CTextEdit.h"
+#include "vstgui/lib/CTextLabel.h"
+#include "vstgui/lib/CVSTGUITimer.h"
+#include "vstgui/lib/CViewContainer.h"
+#include "vstgui/lib/IControlListener.h"
+#include "vstgui/lib/VSTGUIEditorInterface.h"
+#include "vstgui/platform/linux/ResourcePath.h"
+#include "vstgui/uidescription/IController.h"
+#include "vstgui/uidescription/UIAttributes.h"
+#include "vstgui/uidescription/UIDescription.h"
