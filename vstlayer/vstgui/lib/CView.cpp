@@ -93,7 +93,6 @@ bool CView::hitTest(const CPoint& where, const CButtonState&)
 
 void CView::invalid()
 {
-    setDirty(false);
     invalidRect(size);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vstgui/lib/COptionMenu.h"
 #include "vstgui/plugin-bindings/VST3EditorDelegate.h"
 #include "vstgui/uidescription/IController.h"
 
@@ -50,8 +51,13 @@ public:
     REFCOUNT_METHODS(FObject)
 };
 
-struct SubController : IController
+struct ChoiceListener : IControlListener
 {
+    std::vector<int32_t> chosen;
+    void valueChanged(CControl* c) override
+    {
+        chosen.push_back(static_cast<COptionMenu*>(c)->getCurrentIndex());
+    }
 };
 
 // Parameters for the tags of tests/data/panel.uidesc, and a delegate that records.
@@ -87,6 +93,23 @@ public:
         delegateCalls.push_back(std::string("createCustomView ") + name);
         return nullptr;
     }
+    COptionMenu* createContextMenu(const CPoint& pos, VST3Editor*) override
+    {
+        delegateCalls.push_back("createContextMenu");
+        contextPos = pos;
+        auto* menu = new COptionMenu(CRect(), &contextChoice, -1);
+        menu->addEntry("Learn");
+        menu->addEntry("Forget");
+        return menu;
+    }
+    bool findParameter(const CPoint&, Steinberg::Vst::ParamID& id, VST3Editor*) override
+    {
+        id = 23;
+        return true;
+    }
+    ChoiceListener contextChoice;
+    CPoint contextPos;
+
     IController* createSubController(UTF8StringPtr name, const IUIDescription*,
                                      VST3Editor*) override
     {

@@ -234,6 +234,58 @@ TEST_F(VST3EditorTest, TextEntryIsParsedByTheController)
     EXPECT_EQ(edit->getText(), shown) << "the control shows the parameter again";
 }
 
+TEST_F(VST3EditorTest, RightClickOpensTheDelegatesContextMenu)
+{
+    openEditor();
+    CFrame* frame = editor->getFrame();
+    auto* knob = find<CAnimKnob>(frame);
+    const float before = knob->getValueNormalized();
+    CPoint at = centreInFrame(knob);
+    frame->onMouseDown(at, kRButton);
+    EXPECT_EQ(controller->delegateCalls.back(), "createContextMenu");
+    EXPECT_EQ(controller->contextPos, at);
+    auto* popup = dynamic_cast<COptionMenuPopup*>(frame->getModalView());
+    ASSERT_NE(popup, nullptr);
+    click(popup->entryRect(1).getCenter());
+    EXPECT_EQ(controller->contextChoice.chosen, (std::vector<int32_t>{1}));
+    EXPECT_EQ(frame->getModalView(), nullptr);
+    EXPECT_EQ(knob->getValueNormalized(), before) << "the click did not reach the knob";
+    EXPECT_TRUE(handler->calls.empty());
+
+    // Points off any bound control are for the delegate to resolve.
+    Vst::ParamID id = 0;
+    EXPECT_EQ(editor->findParameter(1, 1, id), kResultTrue);
+    EXPECT_EQ(id, 23u);
+}
+
+TEST(StringConvert, RoundTripsUTF16AndUTF8)
+{
+    const std::pair<std::u16string, std::string> cases[] = {
+        {u"Gamma", "Gamma"},
+        {u"Fuzz \u00ae \u00e9", "Fuzz \xc2\xae \xc3\xa9"},
+        {u"\u266b", "\xe2\x99\xab"},
+        {u"\U0001F3B8", "\xf0\x9f\x8e\xb8"},
+        {u"", ""},
+    };
+    for (const auto& [wide, narrow] : cases)
+    {
+        const auto* w = reinterpret_cast<const Vst::TChar*>(wide.c_str());
+        EXPECT_EQ(StringConvert::toUTF8(w), narrow);
+        Vst::String128 back{};
+        StringConvert::toUTF16(narrow, back, 128);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(back)), wide);
+    }
+    // A lone surrogate becomes the replacement character; output never overflows.
+    const char16_t lone[] = {u'a', 0xD800, u'b', 0};
+    EXPECT_EQ(StringConvert::toUTF8(reinterpret_cast<const Vst::TChar*>(lone)), "a\xef\xbf\xbd"
+                                                                                "b");
+    Vst::TChar small[4];
+    StringConvert::toUTF16("abcdef", small, 4);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(small)), u"abc");
+    StringConvert::toUTF16("\xf0\x9f\x8e\xb8", small, 2);
+    EXPECT_EQ(small[0], 0) << "no half of a surrogate pair";
+}
+
 TEST_F(VST3EditorTest, KnobModeFollowsTheHost)
 {
     editor = new VST3Editor(controller, "Main", "panel.uidesc");

@@ -315,7 +315,8 @@ CView* UIDescription::createViewFromNode(const Node& node, bool templateRoot, bo
     }
     else
     {
-        if (attributes.hasAttribute("custom-view-name") && currentController)
+        const std::string* customName = attributes.getAttributeValue("custom-view-name");
+        if (customName && !customName->empty() && currentController)
         {
             view = currentController->createView(attributes, this);
             if (view && !UIViewFactory::applyAttributes(view, attributes, this))

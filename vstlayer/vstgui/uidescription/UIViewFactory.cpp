@@ -101,14 +101,16 @@ bool applyControlAttributes(CControl* c, const UIAttributes& a, const IUIDescrip
     if (auto v = readFloat(a, "max-value"))
         c->setMax(*v);
     if (auto v = readFloat(a, "default-value"))
+    {
         c->setDefaultValue(*v);
+        c->setValue(*v);
+    }
     if (auto v = readFloat(a, "wheel-inc-value"))
         c->setWheelInc(*v);
     CPoint offset = c->getBackOffset();
     if (!readPoint(a, "background-offset", offset, false))
         return false;
     c->setBackOffset(offset);
-    c->setValue(c->getDefaultValue());
     c->bounceValue();
     return true;
 }
