@@ -186,6 +186,14 @@ int32_t CFrame::onKeyDown(VstKeyCode& keyCode)
     return result;
 }
 
+bool CFrame::removeView(CView* view, bool withForget)
+{
+    // removeAll() comes through here too: never keep pointers to views that left.
+    if (view == modalView)
+        modalView = nullptr;
+    return CViewContainer::removeView(view, withForget);
+}
+
 bool CFrame::setModalView(CView* view)
 {
     if (view && modalView)

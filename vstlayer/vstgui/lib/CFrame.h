@@ -58,6 +58,8 @@ public:
     bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
     int32_t onKeyDown(VstKeyCode& keyCode) override;
 
+    bool removeView(CView* view, bool withForget = true) override;
+
     // A modal view gets every mouse event (popups); the frame keeps a reference.
     bool setModalView(CView* view);
     CView* getModalView() const { return modalView; }

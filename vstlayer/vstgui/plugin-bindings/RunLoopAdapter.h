@@ -24,8 +24,6 @@ public:
     bool registerTimer(uint64_t intervalMs, X11::ITimerHandler* handler) override;
     bool unregisterTimer(X11::ITimerHandler* handler) override;
 
-    size_t registeredCount() const { return events.size() + timers.size(); }
-
 private:
     class EventProxy;
     class TimerProxy;

@@ -326,10 +326,13 @@ TEST_F(OffscreenTest, OptionMenuPopupChoosesAnEntry)
     EXPECT_EQ(menu->getCurrentIndex(), 5);
     EXPECT_TRUE(listener.events.empty());
 
-    // Removing the menu while its popup is open is safe.
+    // Removing the menu, or every view, while its popup is open is safe.
     frame->onMouseDown(click, kLButton);
     frame->removeView(menu);
-    frame->setModalView(nullptr);
+    frame->removeAll();
+    EXPECT_EQ(frame->getModalView(), nullptr);
+    CPoint later(50, 160);
+    EXPECT_EQ(frame->onMouseDown(later, kLButton), kMouseEventNotHandled);
 }
 
 TEST_F(OffscreenTest, TextEditTakesTypedText)

@@ -326,6 +326,29 @@ TEST_F(VST3EditorTest, IdleTimerTicksAndRebuildsAPendingView)
     EXPECT_TRUE(scheduler.timers.empty()) << "closing stops the idle timer";
 }
 
+struct ResizableEditor : VST3Editor
+{
+    using VST3Editor::VST3Editor;
+    bool beforeSizeChange(const CRect&, const CRect&) override { return true; }
+};
+
+TEST_F(VST3EditorTest, SizeChangesRespectTheTemplateLimits)
+{
+    openEditor();
+    // minSize and maxSize are both 120, 100 in the fixture.
+    EXPECT_FALSE(editor->getFrame()->setSize(200, 150));
+    EXPECT_EQ(editor->getFrame()->getViewSize(), CRect(0, 0, 120, 100));
+    ViewRect bigger(0, 0, 200, 150);
+    EXPECT_EQ(editor->onSize(&bigger), kResultFalse);
+
+    auto* resizable = new ResizableEditor(controller, "Main", "panel.uidesc");
+    ASSERT_TRUE(resizable->open(nullptr));
+    EXPECT_TRUE(resizable->getFrame()->setSize(200, 150)) << "an override may allow it";
+    EXPECT_EQ(resizable->getFrame()->getViewSize(), CRect(0, 0, 200, 150));
+    resizable->close();
+    resizable->release();
+}
+
 TEST_F(VST3EditorTest, PrivateParametersStayUnbound)
 {
     controller->privateKnob = true;
