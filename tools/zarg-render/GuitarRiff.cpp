@@ -52,7 +52,7 @@ AudioData GuitarRiff::synthesise(double sampleRate)
     uint32_t seed = 0x5A52u;
     for (const Note& note : riff())
     {
-        PluckedString string(sampleRate, frequencyOf(note.pitch), 2.5, seed++);
+        PluckedString string(sampleRate, frequencyOf(note.pitch), 6.0, seed++);
         const auto begin = static_cast<size_t>(note.start * sampleRate);
         const auto release = begin + static_cast<size_t>(note.length * sampleRate);
         for (size_t i = begin; i < frames; ++i)

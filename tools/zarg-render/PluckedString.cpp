@@ -27,7 +27,7 @@ PluckedString::PluckedString(double sampleRate, double freq, double ringSeconds,
     {
         state = state * 1664525u + 1013904223u;
         const double noise = static_cast<double>(state >> 8) / static_cast<double>(1u << 24);
-        smooth += 0.5 * ((2.0 * noise - 1.0) - smooth);
+        smooth += 0.3 * ((2.0 * noise - 1.0) - smooth);
         v = smooth;
     }
     const double mean =

@@ -213,12 +213,15 @@ void RenderTool::execute(const RenderOptions& options)
 
     const int channels = static_cast<int>(input.channels.size());
     OfflineRenderer renderer(plugin, input.sampleRate, channels, options.blockSize);
-    // The host's side learns the values too, so both agree on what is set.
+    renderer.activate();
+    // The preset goes in only now, as a user picks one on a running instance:
+    // activation recomputes the plug-in's stage gains, which would drop what
+    // a preset's Plus adds to them. The settings also reach the host's side
+    // of the parameters, so both agree on what is set.
     if (preset >= 0)
         controller.setParamNormalized(kPresetParamId, presets.normalized(preset));
     for (const OfflineRenderer::Change& change : changes)
         controller.setParamNormalized(change.id, change.normalized);
-    renderer.activate();
 
     const auto rate = static_cast<int>(input.sampleRate);
     std::cout << "bundle   " << bundle << "\n";
