@@ -213,8 +213,12 @@ TEST_F(RenderToolTest, BuiltInRiffIsAGuitarLevelSignalAtTheChosenRate)
     }
 }
 
-TEST_F(RenderToolTest, ListsPresetsAndParametersWithoutRendering)
+TEST_F(RenderToolTest, HelpAndListPrintWithoutRendering)
 {
+    const auto help = render({"--help"});
+    ASSERT_EQ(help.exitCode, 0) << help.err;
+    EXPECT_EQ(help.out.rfind("Usage: zarg-render [options] [INPUT]\n", 0), 0u) << help.out;
+
     const auto run = render({"--list"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const char* presets[] = {
@@ -239,6 +243,7 @@ TEST_F(RenderToolTest, BadCommandsFailWithOneLineAndNoFile)
 {
     SoundFile::write(dir.file("in.wav"), tones(48000, 1, 0.1, kFloatWav));
     std::ofstream(dir.file("notaudio.wav")) << "not a sound file\n";
+    SoundFile::write(dir.file("empty.wav"), tones(48000, 1, 0.0, kFloatWav));
     const std::filesystem::path fake = dir.file("Fake.vst3/Contents/x86_64-linux");
     std::filesystem::create_directories(fake);
     std::ofstream(fake / "Fake.so") << "not a library\n";
@@ -251,6 +256,7 @@ TEST_F(RenderToolTest, BadCommandsFailWithOneLineAndNoFile)
     const Case cases[] = {
         {{"missing.wav"}, "cannot read 'missing.wav'"},
         {{"notaudio.wav"}, "cannot read 'notaudio.wav'"},
+        {{"empty.wav"}, "'empty.wav' holds no audio"},
         {{"--preset", "Nope"}, "unknown preset 'Nope'"},
         {{"--preset", "16"}, "preset index 16 is outside 0 to 15"},
         {{"--set", "Nope=1"}, "unknown parameter 'Nope'"},

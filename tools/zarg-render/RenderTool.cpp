@@ -3,6 +3,7 @@
 #include "AudioFileReader.h"
 #include "AudioFileWriter.h"
 #include "GuitarRiff.h"
+#include "InterruptGuard.h"
 #include "LevelMeter.h"
 #include "OfflineRenderer.h"
 #include "OptionParser.h"
@@ -93,13 +94,6 @@ void printList(const PresetList& presets, const ParameterTable& parameters)
 
 } // namespace
 
-volatile std::sig_atomic_t RenderTool::interrupted = 0;
-
-void RenderTool::onSignal(int)
-{
-    interrupted = 1;
-}
-
 int RenderTool::run(const std::vector<std::string>& args)
 {
     try
@@ -158,21 +152,12 @@ std::string RenderTool::bundlePath(const RenderOptions& options)
 
 void RenderTool::execute(const RenderOptions& options)
 {
+    // The input is read first: a wrong file name is the cheapest mistake to report.
     AudioData input;
-    std::string source;
     if (!options.list)
-    {
-        if (options.input.empty())
-        {
-            input = GuitarRiff::synthesise(options.rate.value_or(kDefaultRate));
-            source = "built-in guitar riff";
-        }
-        else
-        {
-            input = AudioFileReader::read(options.input);
-            source = options.input;
-        }
-    }
+        input = options.input.empty() ? GuitarRiff::synthesise(options.rate.value_or(kDefaultRate))
+                                      : AudioFileReader::read(options.input);
+    const std::string source = options.input.empty() ? "built-in guitar riff" : options.input;
 
     const std::string bundle = bundlePath(options);
     ZargHost::PluginModule module(bundle);
@@ -242,39 +227,17 @@ void RenderTool::execute(const RenderOptions& options)
     ProgressBar bar(isatty(STDERR_FILENO) && input.seconds() > kProgressAfterSeconds,
                     outputFrames + renderer.latency());
 
-    interrupted = 0;
-    struct sigaction action
-    {
-    };
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    struct sigaction oldInt
-    {
-    }, oldTerm{};
-    sigaction(SIGINT, &action, &oldInt);
-    sigaction(SIGTERM, &action, &oldTerm);
-    try
-    {
-        renderer.render(
-            input, changes,
-            [&](const std::vector<const float*>& out, size_t frames)
-            {
-                writer.write(out, frames);
-                meter.add(out, frames);
-            },
-            [&](int64_t done, int64_t) { bar.update(done); }, &interrupted);
-    }
-    catch (...)
-    {
-        bar.finish();
-        sigaction(SIGINT, &oldInt, nullptr);
-        sigaction(SIGTERM, &oldTerm, nullptr);
-        throw;
-    }
+    const InterruptGuard guard;
+    renderer.render(
+        input, changes,
+        [&](const std::vector<const float*>& out, size_t frames)
+        {
+            writer.write(out, frames);
+            meter.add(out, frames);
+        },
+        [&](int64_t done, int64_t) { bar.update(done); }, guard.flag());
     bar.finish();
     writer.commit();
-    sigaction(SIGINT, &oldInt, nullptr);
-    sigaction(SIGTERM, &oldTerm, nullptr);
 
     std::cout << "output   " << options.output << ", " << channels << " ch, " << rate << " Hz, "
               << seconds(static_cast<double>(outputFrames) / input.sampleRate) << " (tail "

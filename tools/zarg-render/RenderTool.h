@@ -2,7 +2,6 @@
 
 #include "RenderOptions.h"
 
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,4 @@ public:
 private:
     void execute(const RenderOptions& options);
     static std::string bundlePath(const RenderOptions& options);
-
-    static volatile std::sig_atomic_t interrupted;
-    static void onSignal(int);
 };
