@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vstgui/lib/CBaseObject.h"
+#include "vstgui/lib/SharedPointer.h"
 #include "vstgui/uidescription/IUIDescription.h"
 #include "vstgui/uidescription/UIAttributes.h"
 

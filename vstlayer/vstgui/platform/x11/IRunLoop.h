@@ -1,23 +1,12 @@
 #pragma once
 
+#include "vstgui/platform/x11/IEventHandler.h"
+#include "vstgui/platform/x11/ITimerHandler.h"
+
 #include <cstdint>
 
 namespace VSTGUI::X11
 {
-
-class IEventHandler
-{
-public:
-    virtual ~IEventHandler() = default;
-    virtual void onEvent() = 0;
-};
-
-class ITimerHandler
-{
-public:
-    virtual ~ITimerHandler() = default;
-    virtual void onTimer() = 0;
-};
 
 // The host's event loop as this library sees it: file descriptors and timers.
 class IRunLoop
