@@ -5,7 +5,7 @@
 namespace VSTGUI
 {
 
-// Platform-specific settings handed through CFrame::open.
+// Per-platform settings handed through CFrame::open.
 class IPlatformFrameConfig
 {
 public:

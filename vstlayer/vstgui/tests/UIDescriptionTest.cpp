@@ -157,14 +157,14 @@ TEST_F(UIDescriptionTest, BuildsTemplateWithCustomViewsAndSubControllers)
 
     // Custom views are offered first; the node's standard attributes still apply.
     EXPECT_EQ(delegate.customRequests, (std::vector<std::string>{"SpecialLabel", "Plain"}));
-    auto* special = findChild<CTextLabel>(
+    auto* customLabel = findChild<CTextLabel>(
         main, [](CTextLabel* l) { return l->getViewSize().getTopLeft() == CPoint(70, 40); });
-    ASSERT_NE(special, nullptr);
-    EXPECT_EQ(special->getText(), "Hi");
-    EXPECT_EQ(special->getHoriAlign(), kLeftText);
-    EXPECT_EQ(special->getFontColor(), CColor(0x10, 0x10, 0x10));
-    EXPECT_EQ(special->getFont()->getName(), "Sans");
-    EXPECT_EQ(special->getTag(), -1);
+    ASSERT_NE(customLabel, nullptr);
+    EXPECT_EQ(customLabel->getText(), "Hi");
+    EXPECT_EQ(customLabel->getHoriAlign(), kLeftText);
+    EXPECT_EQ(customLabel->getFontColor(), CColor(0x10, 0x10, 0x10));
+    EXPECT_EQ(customLabel->getFont()->getName(), "Sans");
+    EXPECT_EQ(customLabel->getTag(), -1);
     auto* plain =
         findChild<CTextLabel>(main, [](CTextLabel* l) { return l->getText() == "Plain"; });
     ASSERT_NE(plain, nullptr) << "declined custom view built as its class";
