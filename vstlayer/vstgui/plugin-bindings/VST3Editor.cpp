@@ -157,20 +157,16 @@ CMessageResult VST3Editor::notify(CBaseObject* sender, IdStringPtr message)
 
 bool VST3Editor::beforeSizeChange(const CRect& newSize, const CRect&)
 {
-    if (requestingResize)
-        return true;
     const CPoint s = newSize.getSize();
     if ((minSize != CPoint() && (s.x < minSize.x || s.y < minSize.y)) ||
         (maxSize != CPoint() && (s.x > maxSize.x || s.y > maxSize.y)))
         return false;
-    if (IPlugFrame* host = getPlugFrame())
+    IPlugFrame* host = getPlugFrame();
+    if (host && !isHostResizing())
     {
+        // The host answers through onSize, which does not ask again.
         ViewRect r(0, 0, static_cast<int32>(s.x), static_cast<int32>(s.y));
-        // The host answers by calling onSize, which must not ask again.
-        requestingResize = true;
-        const bool ok = host->resizeView(this, &r) == kResultTrue;
-        requestingResize = false;
-        return ok;
+        return host->resizeView(this, &r) == kResultTrue;
     }
     return true;
 }

@@ -84,7 +84,6 @@ private:
     std::map<int32_t, ParameterChangeListener*> listeners;
     CPoint minSize;
     CPoint maxSize;
-    bool requestingResize{false};
 };
 
 } // namespace VSTGUI

@@ -120,8 +120,14 @@ tresult PLUGIN_API VSTGUIEditor::onSize(ViewRect* newSize)
 {
     if (!newSize)
         return kInvalidArgument;
-    if (frame && !frame->setSize(newSize->getWidth(), newSize->getHeight()))
-        return kResultFalse;
+    if (frame)
+    {
+        hostResizing = true;
+        const bool ok = frame->setSize(newSize->getWidth(), newSize->getHeight());
+        hostResizing = false;
+        if (!ok)
+            return kResultFalse;
+    }
     return EditorView::onSize(newSize);
 }
 

@@ -56,6 +56,8 @@ protected:
     // The platform settings for CFrame::open (the host's run loop); null offscreen.
     VSTGUI::IPlatformFrameConfig* getPlatformConfig();
     IPlugFrame* getPlugFrame() const { return plugFrame; }
+    // True while the host is resizing us through onSize (no need to ask it back).
+    bool isHostResizing() const { return hostResizing; }
     void startIdleTimer();
     void stopIdleTimer();
 
@@ -64,6 +66,7 @@ private:
     VSTGUI::X11::FrameConfig frameConfig;
     VSTGUI::CVSTGUITimer* timer{nullptr};
     int32 idleRate{100};
+    bool hostResizing{false};
 };
 
 } // namespace Steinberg::Vst
