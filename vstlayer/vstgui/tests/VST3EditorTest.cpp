@@ -349,6 +349,50 @@ TEST_F(VST3EditorTest, SizeChangesRespectTheTemplateLimits)
     resizable->release();
 }
 
+// A host that resizes its window when asked and then tells the view, as hosts do.
+class ResizingHost : public FObject, public IPlugFrame
+{
+public:
+    int requests{0};
+    tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* r) override
+    {
+        ++requests;
+        return view->onSize(r);
+    }
+    OBJ_METHODS(ResizingHost, FObject)
+    DEFINE_INTERFACES
+    DEF_INTERFACE(IPlugFrame)
+    END_DEFINE_INTERFACES(FObject)
+    REFCOUNT_METHODS(FObject)
+};
+
+TEST_F(VST3EditorTest, ResizesWithinLimitsThroughTheHost)
+{
+    auto* host = new ResizingHost;
+    editor = new VST3Editor(controller, "Stretch", "panel.uidesc");
+    editor->setFrame(host);
+    ASSERT_TRUE(editor->open(nullptr));
+    CFrame* frame = editor->getFrame();
+    EXPECT_TRUE(frame->setSize(80, 70));
+    EXPECT_EQ(host->requests, 1);
+    EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 80, 70));
+    ViewRect r;
+    editor->getSize(&r);
+    EXPECT_EQ(r.getWidth(), 80);
+
+    ViewRect fromHost(0, 0, 90, 95);
+    EXPECT_EQ(editor->onSize(&fromHost), kResultTrue);
+    EXPECT_EQ(host->requests, 1) << "a size the host set is not asked back";
+    EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 90, 95));
+
+    EXPECT_FALSE(frame->setSize(120, 50));
+    EXPECT_FALSE(frame->setSize(30, 50));
+    EXPECT_EQ(host->requests, 1) << "out of limits: refused before asking";
+    editor->close();
+    editor->setFrame(nullptr);
+    host->release();
+}
+
 TEST_F(VST3EditorTest, PrivateParametersStayUnbound)
 {
     controller->privateKnob = true;
