@@ -201,6 +201,20 @@ TEST_F(RenderToolTest, BuiltInRiffThroughPresetsAndSettings)
     EXPECT_NE(output("off.wav").channels, out.channels);
 }
 
+TEST_F(RenderToolTest, ListParametersTakeTheirEntryOrItsIndex)
+{
+    const auto byEntry = render({"--set", "TS_Type=thump", "--out", "entry.wav"});
+    ASSERT_EQ(byEntry.exitCode, 0) << byEntry.err;
+    EXPECT_NE(byEntry.out.find("set      TS_Type = tHump"), std::string::npos) << byEntry.out;
+    const auto byIndex = render({"--set", "TS_Type=11", "--out", "index.wav"});
+    ASSERT_EQ(byIndex.exitCode, 0) << byIndex.err;
+    const auto plain = render({"--out", "plain.wav"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+
+    EXPECT_EQ(output("entry.wav").channels, output("index.wav").channels);
+    EXPECT_NE(output("entry.wav").channels, output("plain.wav").channels);
+}
+
 TEST_F(RenderToolTest, BuiltInRiffIsAGuitarLevelSignalAtTheChosenRate)
 {
     const auto run = render({"--rate", "44100", "--set", "Bypass=1", "--out", "dry.wav"});
@@ -304,7 +318,8 @@ TEST_F(RenderToolTest, BadCommandsFailWithOneLineAndNoFile)
 
 TEST_F(RenderToolTest, InterruptedRenderKeepsTheOldFile)
 {
-    SoundFile::write(dir.file("long.wav"), tones(48000, 1, 60.0, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    SoundFile::write(dir.file("long.wav"),
+                     tones(48000, 1, 180.0, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
     std::ofstream(dir.file("out.wav")) << "the previous take\n";
 
     ToolProcess tool(dir.path(), {"long.wav"});
@@ -316,7 +331,7 @@ TEST_F(RenderToolTest, InterruptedRenderKeepsTheOldFile)
     tool.signal(SIGINT);
     const auto run = tool.wait();
 
-    EXPECT_EQ(run.exitCode, 130);
+    EXPECT_EQ(run.exitCode, 130) << run.out << run.err;
     EXPECT_EQ(run.err, "zarg-render: interrupted\n");
     std::ifstream kept(dir.file("out.wav"));
     std::string text;

@@ -208,6 +208,8 @@ void RenderTool::execute(const RenderOptions& options)
     for (const OfflineRenderer::Change& change : changes)
         controller.setParamNormalized(change.id, change.normalized);
 
+    // From here on a file may exist that an interruption must not leave behind.
+    const InterruptGuard guard;
     const auto rate = static_cast<int>(input.sampleRate);
     std::cout << "bundle   " << bundle << "\n";
     std::cout << "input    " << source << ", " << channels << " ch, " << rate << " Hz, "
@@ -227,7 +229,6 @@ void RenderTool::execute(const RenderOptions& options)
     ProgressBar bar(isatty(STDERR_FILENO) && input.seconds() > kProgressAfterSeconds,
                     outputFrames + renderer.latency());
 
-    const InterruptGuard guard;
     renderer.render(
         input, changes,
         [&](const std::vector<const float*>& out, size_t frames)
