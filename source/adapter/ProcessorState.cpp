@@ -63,7 +63,7 @@ FieldRead readControlField(IBStreamer& stream, int32 dataType, double& value)
         float v = 0.0f;
         if (!stream.readFloat(v))
             return FieldRead::Failed;
-        value = v;
+        value = static_cast<double>(v);
         return FieldRead::Done;
     }
     case kDataTypeDouble:
@@ -107,7 +107,7 @@ bool writeControlField(IBStreamer& stream, int32 dataType, float value)
     case kDataTypeFloat:
         return stream.writeFloat(value);
     case kDataTypeDouble:
-        return stream.writeDouble(value);
+        return stream.writeDouble(static_cast<double>(value));
     case kDataTypeIndex:
         return stream.writeInt32u(truncated<uint32>(value));
     default:
@@ -120,8 +120,8 @@ bool boundedValue(const CControlDescriptor& control, double value, float& bounde
 {
     if (!std::isfinite(value))
         return false;
-    const double lo = std::min(control.minValue, control.maxValue);
-    const double hi = std::max(control.minValue, control.maxValue);
+    const auto lo = static_cast<double>(std::min(control.minValue, control.maxValue));
+    const auto hi = static_cast<double>(std::max(control.minValue, control.maxValue));
     bounded = static_cast<float>(std::clamp(value, lo, hi));
     return true;
 }
@@ -141,11 +141,13 @@ double presetNormalized(const CControlDescriptor& control, float c, float lin)
     if (control.logTaper)
     {
         const float decade = std::pow(10.0f, lin);
-        return static_cast<float>((static_cast<double>(decade) - 1.0) / 9.0);
+        return static_cast<double>(static_cast<float>((static_cast<double>(decade) - 1.0) / 9.0));
     }
     if (control.voltOctaveTaper)
-        return VoltOctaveParameter::normalizedFromPlain(c, control.minValue, control.maxValue);
-    return lin;
+        return VoltOctaveParameter::normalizedFromPlain(static_cast<double>(c),
+                                                        static_cast<double>(control.minValue),
+                                                        static_cast<double>(control.maxValue));
+    return static_cast<double>(lin);
 }
 
 } // namespace
@@ -256,7 +258,8 @@ tresult PLUGIN_API Processor::setComponentState(IBStream* state)
             continue;
         }
         if (Parameter* parameter = parameters.getParameter(i))
-            EditController::setParamNormalized(i, parameter->toNormalized(bounded));
+            EditController::setParamNormalized(
+                i, parameter->toNormalized(static_cast<double>(bounded)));
     }
 
     int16 bypassField = 0;
@@ -389,7 +392,8 @@ void Processor::refreshLinkedControls()
                 if (index < 0)
                     continue;
                 const auto id = static_cast<ParamID>(index);
-                const ParamValue normalized = plainParamToNormalized(id, node->value);
+                const ParamValue normalized =
+                    plainParamToNormalized(id, static_cast<double>(node->value));
                 if (setParamNormalized(id, normalized) != kResultOk)
                     continue;
                 beginEdit(id);

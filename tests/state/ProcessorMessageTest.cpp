@@ -270,9 +270,10 @@ TEST_F(ProcessorMessages, EditorTextsReachThePlugInObject)
     EXPECT_EQ(ping.record, opened.record);
 
     // Message 13 comes in a record of its own.
+    const EditorMessage* reused = opened.record;
     controller->setParamNormalized(0, 0.5);
     ASSERT_EQ(plugIn->messages.size(), 3u);
-    EXPECT_NE(plugIn->messages[2].record, opened.record);
+    EXPECT_NE(plugIn->messages[2].record, reused);
 }
 
 class ProcessorWithoutPlugIn : public ProcessorMessages
