@@ -126,8 +126,3 @@ std::string ParameterTable::displayText(const Parameter& p, double normalized) c
         return {};
     return toUtf8(text);
 }
-
-double ParameterTable::plainValue(const Parameter& p, double normalized) const
-{
-    return controller.normalizedParamToPlain(p.id, normalized);
-}

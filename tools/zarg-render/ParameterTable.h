@@ -36,7 +36,6 @@ public:
     double normalizedFor(const Parameter& parameter, const std::string& text) const;
     // The value's text as the plug-in displays it.
     std::string displayText(const Parameter& parameter, double normalized) const;
-    double plainValue(const Parameter& parameter, double normalized) const;
 
 private:
     Steinberg::Vst::IEditController& controller;
