@@ -194,7 +194,8 @@ TEST_F(RenderToolTest, BuiltInRiffThroughPresetsAndSettings)
     ASSERT_EQ(factory.exitCode, 0) << factory.err;
     EXPECT_NE(output("factory.wav").channels, out.channels);
 
-    // Settings apply on top of the preset, not the other way round.
+    // Plus=OFF only changes the sound when the preset's Plus ON took hold
+    // (activation would have undone it) and the setting came after the preset.
     const auto plusOff = render({"--preset", "Hard Rock", "--set", "Plus=OFF", "--out", "off.wav"});
     ASSERT_EQ(plusOff.exitCode, 0) << plusOff.err;
     EXPECT_NE(plusOff.out.find("set      Plus = OFF"), std::string::npos) << plusOff.out;
