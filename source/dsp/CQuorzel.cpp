@@ -140,7 +140,11 @@ void CQuorzel::setUpProcessing()
     designVolumeNetworks();
     goLive(m_pVolumeFilter, m_sampleRate);
     setUpGates();
+    // Plus stays in effect across a new set-up: a project restored before the
+    // host activates the plug-in must sound as it was saved.
     computeStageGains();
+    if (m_uPlus == 1)
+        applyPlusRule();
 }
 
 bool CQuorzel::postConstruct()

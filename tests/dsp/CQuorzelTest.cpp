@@ -137,10 +137,11 @@ TEST_F(CQuorzelTest, PlusRaisesTheFirstTwoStageGains)
     q.setPlainControlValue(CQuorzel::kPush1, 0.7f);
     EXPECT_FLOAT_EQ(q.m_fStageGain1, 0.85f);
     EXPECT_FLOAT_EQ(q.m_fStageGain2, 1.36f);
-    // So does a new set-up.
+    // A new set-up keeps Plus in effect (a restored project must not lose it).
     q.prepareToProcess();
-    EXPECT_FLOAT_EQ(q.m_fStageGain2, 0.85f);
-    EXPECT_EQ(q.m_uPlus, 1u);
+    EXPECT_FLOAT_EQ(q.m_fStageGain1, 1.36f);
+    EXPECT_FLOAT_EQ(q.m_fStageGain2, 1.36f);
+    EXPECT_FLOAT_EQ(q.m_fStageGain3, 0.9f);
 }
 
 TEST_F(CQuorzelTest, GateTimesApplyWithTheNextThreshold)
