@@ -331,11 +331,6 @@ uint32 PLUGIN_API Processor::getTailSamples()
                                processSetup.sampleRate);
 }
 
-IPlugView* PLUGIN_API Processor::createView(FIDString /*name*/)
-{
-    return nullptr;
-}
-
 ParamValue PLUGIN_API Processor::normalizedParamToPlain(ParamID id, ParamValue valueNormalized)
 {
     return SingleComponentEffect::normalizedParamToPlain(id, valueNormalized);

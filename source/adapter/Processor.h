@@ -8,6 +8,7 @@
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "public.sdk/source/vst/vstsinglecomponenteffect.h"
+#include "vstgui/plugin-bindings/VST3EditorDelegate.h"
 
 #include <atomic>
 #include <vector>
@@ -24,7 +25,9 @@ class CVSTParamUpdateQueue;
 
 // The one object the host talks to: audio processor and edit controller in
 // one, owning the DSP plug-in object and translating between the two worlds.
-class Processor : public Steinberg::Vst::SingleComponentEffect, public Steinberg::Vst::IMidiMapping
+class Processor : public Steinberg::Vst::SingleComponentEffect,
+                  public Steinberg::Vst::IMidiMapping,
+                  public VSTGUI::VST3EditorDelegate
 {
 public:
     using tresult = Steinberg::tresult;
@@ -79,6 +82,11 @@ public:
                                           Steinberg::Vst::ProgramListInfo& info) override;
     tresult PLUGIN_API getProgramName(Steinberg::Vst::ProgramListID listId, int32 programIndex,
                                       Steinberg::Vst::String128 name) override;
+
+    // VST3EditorDelegate (ProcessorEditor.cpp): the editor's life reported to the plug-in
+    // object.
+    void didOpen(VSTGUI::VST3Editor* editor) override;
+    void willClose(VSTGUI::VST3Editor* editor) override;
 
     // ComponentBase: text messages from the editor.
     tresult receiveText(const char* text) override;
