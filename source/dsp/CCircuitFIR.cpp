@@ -51,6 +51,7 @@ CCircuitFIR::CCircuitFIR(int fs, int channel, int N, int L, int B, int d)
       m_vTaps(static_cast<std::size_t>(N), 0.0), m_vRaw(static_cast<std::size_t>(N), 0.0),
       m_vEnvelope(static_cast<std::size_t>(N), 0.0),
       m_vOutput(static_cast<std::size_t>(2 * B), 0.0),
+      m_vNextSpectrum(static_cast<std::size_t>(2 * (B + 1)), 0.0),
       m_vSegmentCache(static_cast<std::size_t>(m_iActivePartitions * B), 0.0),
       m_designTransform(N, CFftwRealTransform::Direction::Inverse),
       m_inputTransform(2 * B, CFftwRealTransform::Direction::Forward),
@@ -139,7 +140,7 @@ void CCircuitFIR::processBlock()
 {
     // The output spectrum of this block pairs the previous input blocks with the current
     // partition spectra; this block's own input and taps take effect from the next block.
-    m_ring.accumulate(m_outputTransform.bins());
+    // Every other block both spectra are computed; the next block uses the second.
     m_inputTransform.execute();
     m_ring.pushInput(m_inputTransform.bins());
 
@@ -151,9 +152,21 @@ void CCircuitFIR::processBlock()
         {
             std::copy(m_pSegment, m_pSegment + B, cached);
             m_segmentTransform.execute();
-            m_ring.setPartition(m_iPhase, m_segmentTransform.bins());
+            m_ring.stagePartition(m_iPhase, m_segmentTransform.bins());
         }
     }
+
+    if (m_bNextSpectrumReady)
+    {
+        std::copy(m_vNextSpectrum.begin(), m_vNextSpectrum.end(), m_outputTransform.bins());
+        m_bNextSpectrumReady = false;
+    }
+    else
+    {
+        m_ring.accumulatePair(m_outputTransform.bins(), m_vNextSpectrum.data());
+        m_bNextSpectrumReady = true;
+    }
+    m_ring.commitPartition();
 
     m_outputTransform.execute();
     const double* y = m_outputTransform.time();

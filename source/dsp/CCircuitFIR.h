@@ -82,6 +82,9 @@ private:
     std::vector<double> m_vRaw;
     std::vector<double> m_vEnvelope;
     std::vector<double> m_vOutput;
+    // The output spectrum of the next block, when the last block computed it.
+    std::vector<double> m_vNextSpectrum;
+    bool m_bNextSpectrumReady = false;
     std::vector<double> m_vSegmentCache;
 
     CFftwRealTransform m_designTransform;

@@ -199,7 +199,7 @@ TEST(CircuitFIR, MatchesTheLiteralEngineOverRandomSignalsAndChanges)
                 for (std::size_t i = 0; i < fast->getTaps().size(); ++i)
                     ASSERT_NEAR(fast->getTaps()[i], literal.getTaps()[i], 1e-13) << i;
             }
-            if (n == static_cast<std::size_t>(2 * c.L + 5))
+            if (n == static_cast<std::size_t>(2 * c.L + c.B + 5)) // the other block parity
             {
                 fast->setGain(0.6);
                 literal.setGain(0.6);
@@ -224,54 +224,59 @@ TEST(CircuitFIR, ModelChangeFadesInPartitionByPartitionWithoutAGap)
 {
     const int B = 64;
     const int P = 32;
-    CToneStackFIR changing(kRate, 0, 2048, 2048, B, 0);
-    CToneStackFIR oldOnly(kRate, 0, 2048, 2048, B, 0);
-    CToneStackFIR newOnly(kRate, 0, 2048, 2048, B, 0);
-    newOnly.designModel(19, 0, 0.5, 1.0, kRate);
-    for (auto* f : {&changing, &oldOnly, &newOnly})
-        f->setDecay(0.0, kRate);
-
-    const int change = 100 * B + 20;
-    // The partition gathered in the block of the change is the first to show it, in the
-    // output of the block after it.
-    const int firstAffected = (change / B + 2) * B - 1;
-    const auto input = dsptest::randomSignal(static_cast<std::size_t>(change + 50 * B), 4);
-    int mixedBlocks = 0;
-    double blockEnergy = 0.0;
-    bool differsFromBoth = false;
-    for (int n = 0; n < static_cast<int>(input.size()); ++n)
+    // Changes in blocks of both parities: every other block computes two output spectra.
+    for (const int change : {100 * B + 20, 101 * B + 63})
     {
-        if (n == change)
-            changing.designModel(19, 0, 0.5, 1.0, kRate);
-        const double x = input[static_cast<std::size_t>(n)];
-        changing.processSample(x);
-        oldOnly.processSample(x);
-        newOnly.processSample(x);
-        if (n < firstAffected)
+        SCOPED_TRACE(change);
+        CToneStackFIR changing(kRate, 0, 2048, 2048, B, 0);
+        CToneStackFIR oldOnly(kRate, 0, 2048, 2048, B, 0);
+        CToneStackFIR newOnly(kRate, 0, 2048, 2048, B, 0);
+        newOnly.designModel(19, 0, 0.5, 1.0, kRate);
+        for (auto* f : {&changing, &oldOnly, &newOnly})
+            f->setDecay(0.0, kRate);
+
+        // The partition gathered in the block of the change is the first to show it, in the
+        // output of the block after it.
+        const int firstAffected = (change / B + 2) * B - 1;
+        const auto input = dsptest::randomSignal(static_cast<std::size_t>(change + 50 * B), 4);
+        int mixedBlocks = 0;
+        double blockEnergy = 0.0;
+        bool differsFromBoth = false;
+        for (int n = 0; n < static_cast<int>(input.size()); ++n)
         {
-            ASSERT_EQ(changing.getOutput(), oldOnly.getOutput()) << n;
-        }
-        else if (n >= change + (P + 2) * B)
-        {
-            ASSERT_NEAR(changing.getOutput(), newOnly.getOutput(), 1e-12) << n;
-        }
-        // In between, every block is a blend: neither response, never silent.
-        if (n >= firstAffected && n < change + (P + 2) * B)
-        {
-            blockEnergy += changing.getOutput() * changing.getOutput();
-            differsFromBoth =
-                differsFromBoth || (changing.getOutput() != oldOnly.getOutput() &&
-                                    std::fabs(changing.getOutput() - newOnly.getOutput()) > 1e-9);
-            if ((n + 1) % B == 0)
+            if (n == change)
+                changing.designModel(19, 0, 0.5, 1.0, kRate);
+            const double x = input[static_cast<std::size_t>(n)];
+            changing.processSample(x);
+            oldOnly.processSample(x);
+            newOnly.processSample(x);
+            if (n < firstAffected)
             {
-                EXPECT_GT(blockEnergy / B, 1e-3) << "silent block ending at " << n;
-                mixedBlocks += differsFromBoth ? 1 : 0;
-                blockEnergy = 0.0;
-                differsFromBoth = false;
+                ASSERT_EQ(changing.getOutput(), oldOnly.getOutput()) << n;
+            }
+            else if (n >= change + (P + 2) * B)
+            {
+                ASSERT_NEAR(changing.getOutput(), newOnly.getOutput(), 1e-12) << n;
+            }
+            // In between, every block is a blend: neither response, never silent.
+            if (n >= firstAffected && n < change + (P + 2) * B)
+            {
+                blockEnergy += changing.getOutput() * changing.getOutput();
+                differsFromBoth = differsFromBoth ||
+                                  (changing.getOutput() != oldOnly.getOutput() &&
+                                   std::fabs(changing.getOutput() - newOnly.getOutput()) > 1e-9);
+                // Output blocks run from sample kB - 1 to kB + B - 2.
+                if ((n + 2) % B == 0)
+                {
+                    EXPECT_GT(blockEnergy / B, 1e-3) << "silent block ending at " << n;
+                    mixedBlocks += differsFromBoth ? 1 : 0;
+                    blockEnergy = 0.0;
+                    differsFromBoth = false;
+                }
             }
         }
+        EXPECT_GE(mixedBlocks, P / 2);
     }
-    EXPECT_GE(mixedBlocks, P / 2);
 }
 
 TEST(CircuitFIR, OutOfRangeModelsLeaveTheResponseUnchanged)
