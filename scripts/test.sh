@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test: a Release build with
-# warnings as errors, an AddressSanitizer + UndefinedBehaviorSanitizer build,
-# and a ThreadSanitizer build of the concurrency tests.
+# warnings as errors, an AddressSanitizer + UndefinedBehaviorSanitizer build
+# (with the description fuzzer), a ThreadSanitizer build of the concurrency
+# tests, and a bounded run of the state fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -23,7 +24,7 @@ run_tests() {
 echo "== Release"
 configure build/release -DCMAKE_BUILD_TYPE=Release -DZARG_WERROR=ON
 cmake --build build/release -j"$jobs"
-run_tests build/release
+run_tests build/release -LE fuzz
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 configure build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARG_SANITIZE=address,undefined \
@@ -36,3 +37,8 @@ configure build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARG_SANITIZE=thread \
   -DZARG_BUILD_BENCH=OFF
 cmake --build build/tsan -j"$jobs" --target plugin_concurrency_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_tests build/tsan -L concurrency
+
+echo "== State fuzzer (bounded)"
+ZARG_FUZZ_BUILD="$root/build/fuzz" ZARG_FUZZ_SECONDS=${ZARG_FUZZ_SECONDS:-60} \
+  bash tests/state/fuzz/run-state-fuzzer.sh
+echo "state fuzzer: 1 passed, 0 failed"
