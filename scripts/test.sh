@@ -41,4 +41,3 @@ TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" run_tests build/tsan -L c
 echo "== State fuzzer (bounded)"
 ZARG_FUZZ_BUILD="$root/build/fuzz" ZARG_FUZZ_SECONDS=${ZARG_FUZZ_SECONDS:-60} \
   bash tests/state/fuzz/run-state-fuzzer.sh
-echo "state fuzzer: 1 passed, 0 failed"
