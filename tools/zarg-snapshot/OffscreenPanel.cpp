@@ -63,12 +63,12 @@ PanelView parseLine(const std::string& line)
 
 } // namespace
 
-OffscreenPanel::OffscreenPanel(const std::string& bundlePath)
+OffscreenPanel::OffscreenPanel(const std::string& bundlePath, bool openView)
 {
-    message = open(bundlePath);
+    message = open(bundlePath, openView);
 }
 
-std::string OffscreenPanel::open(const std::string& bundlePath)
+std::string OffscreenPanel::open(const std::string& bundlePath, bool openView)
 {
     module = std::make_unique<ZargHost::PluginModule>(bundlePath);
     if (!module->loaded())
@@ -82,6 +82,8 @@ std::string OffscreenPanel::open(const std::string& bundlePath)
         return "cannot create the plug-in: " + instance->error();
     if (instance->initialize() != kResultOk)
         return "the plug-in failed to initialize";
+    if (!openView)
+        return {};
     plugView = instance->controller()->createView(ViewType::kEditor);
     if (!plugView)
         return "the plug-in has no editor";
@@ -148,13 +150,13 @@ void OffscreenPanel::loadPreset(int index)
     controller().setParamNormalized(kPresetParamId, count > 1 ? index / (count - 1) : 0.0);
 }
 
-std::vector<PanelView> OffscreenPanel::views() const
+std::vector<PanelView> OffscreenPanel::viewsOf(IOffscreenView* view)
 {
     std::vector<PanelView> result;
-    if (!offscreen)
+    if (!view)
         return result;
-    std::string text(static_cast<size_t>(std::max(offscreen->describeViews(nullptr, 0), 1)), '\0');
-    offscreen->describeViews(text.data(), static_cast<int32>(text.size()));
+    std::string text(static_cast<size_t>(std::max(view->describeViews(nullptr, 0), 1)), '\0');
+    view->describeViews(text.data(), static_cast<int32>(text.size()));
     text.resize(std::strlen(text.c_str()));
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);)

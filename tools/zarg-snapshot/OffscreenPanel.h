@@ -16,13 +16,14 @@
 class OffscreenPanel
 {
 public:
-    explicit OffscreenPanel(const std::string& bundlePath);
+    // openView false: the instance only, for a host that attaches views to windows itself.
+    explicit OffscreenPanel(const std::string& bundlePath, bool openView = true);
     ~OffscreenPanel();
     OffscreenPanel(const OffscreenPanel&) = delete;
     OffscreenPanel& operator=(const OffscreenPanel&) = delete;
 
     // False, with the reason in error(), when any step failed.
-    bool ok() const { return offscreen != nullptr; }
+    bool ok() const { return message.empty(); }
     const std::string& error() const { return message; }
 
     ZargHost::PluginInstance& plugin() { return *instance; }
@@ -35,17 +36,19 @@ public:
     int findPreset(const std::string& name) const;
     void loadPreset(int index);
 
-    std::vector<PanelView> views() const;
+    std::vector<PanelView> views() const { return viewsOf(offscreen); }
+    // The listing of any open editor view.
+    static std::vector<PanelView> viewsOf(IOffscreenView* view);
     bool writePNG(const std::string& path)
     {
-        return ok() && offscreen->writePNG(path.c_str()) == Steinberg::kResultTrue;
+        return offscreen && offscreen->writePNG(path.c_str()) == Steinberg::kResultTrue;
     }
 
     static constexpr Steinberg::Vst::ParamID kPresetParamId = 0x70727374;
 
 private:
     // The reason when a step fails, else empty.
-    std::string open(const std::string& bundlePath);
+    std::string open(const std::string& bundlePath, bool openView);
 
     std::string message;
     std::unique_ptr<ZargHost::PluginModule> module;
