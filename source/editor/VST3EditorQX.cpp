@@ -24,11 +24,6 @@ VST3EditorQX::VST3EditorQX(EditController* editController, UTF8StringPtr name,
     setIdleRate(50);
 }
 
-VST3EditorQX::~VST3EditorQX()
-{
-    descriptorCopies.clear();
-}
-
 void VST3EditorQX::setPlugIn(CPlugIn* object)
 {
     plugIn = object;

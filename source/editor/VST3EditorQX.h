@@ -17,7 +17,7 @@ class VST3EditorQX : public VSTGUI::VST3Editor, public IOffscreenView
 public:
     VST3EditorQX(Steinberg::Vst::EditController* controller, VSTGUI::UTF8StringPtr name,
                  VSTGUI::UTF8StringPtr xmlFile);
-    ~VST3EditorQX() override;
+    ~VST3EditorQX() override = default;
 
     // Not owned; the descriptors are copied so the editor never reads the object's list.
     void setPlugIn(CPlugIn* object);

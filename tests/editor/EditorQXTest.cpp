@@ -9,6 +9,7 @@
 
 #include "vstgui/lib/CAnimKnob.h"
 #include "vstgui/lib/CFrame.h"
+#include "vstgui/lib/CTextEdit.h"
 #include "vstgui/uidescription/UIDescription.h"
 
 #include <fstream>
@@ -247,6 +248,36 @@ TEST_F(OpenEditor, MovingAKnobRunsTheObjectsLinkedUpdates)
     editor->valueChanged(trim);
     EXPECT_EQ(plugIn->linkQueries.back().controlId, 108);
     EXPECT_EQ(handler->calls().size(), 3u);
+}
+
+TEST_F(EditorCreation, TextTheProcessorCannotReadIsNotSent)
+{
+    auto* editor = new VST3EditorQX(processor, "Edit", ZARG_EDITOR_TEST_DATA "/textedit.uidesc");
+    IPtr<IPlugView> owner = owned(static_cast<IPlugView*>(editor));
+    editor->setPlugIn(plugIn);
+    ASSERT_TRUE(editor->open(nullptr));
+    auto* edit = viewWithTag<VSTGUI::CTextEdit>(editor->getFrame(), 3);
+    ASSERT_NE(edit, nullptr);
+    controller->setParamNormalized(3, 0.5);
+    handler->clear();
+    const std::string shown = edit->getText();
+
+    edit->setText("not a number");
+    editor->valueChanged(edit);
+    EXPECT_TRUE(handler->calls().empty());
+    EXPECT_TRUE(plugIn->linkQueries.empty()) << "no linked updates either";
+    EXPECT_EQ(edit->getText(), shown) << "the parameter shown again";
+    EXPECT_DOUBLE_EQ(controller->getParamNormalized(3), 0.5);
+
+    edit->setText("2.5");
+    editor->valueChanged(edit);
+    EXPECT_NEAR(controller->getParamNormalized(3), 0.25, 1e-6);
+    ASSERT_EQ(handler->calls().size(), 3u);
+    EXPECT_EQ(handler->calls()[1].kind, Kind::PerformEdit);
+    ASSERT_EQ(plugIn->linkQueries.size(), 1u);
+    EXPECT_EQ(plugIn->linkQueries[0].controlId, 103);
+    EXPECT_NEAR(plugIn->linkQueries[0].value, 2.5f, 1e-4);
+    editor->close();
 }
 
 struct KnobModeCase
