@@ -231,8 +231,7 @@ float CPlugIn::resolveControlValue(uint32_t index, float value, bool normalized)
     switch (control->dataType)
     {
     case kDataTypeInt:
-        return static_cast<float>(
-            toInt32(normalized ? std::floor(wide + 0.5) : std::trunc(wide)));
+        return static_cast<float>(toInt32(normalized ? std::floor(wide + 0.5) : std::trunc(wide)));
     case kDataTypeIndex:
         return static_cast<float>(toUint32(std::floor(wide + 0.5)));
     case kDataTypeFloat:
