@@ -4,6 +4,7 @@
 #include <cstdio>
 
 EditorPlugIn* EditorPlugIn::last = nullptr;
+bool EditorPlugIn::failCreation = false;
 
 EditorPlugIn::EditorPlugIn()
 {
@@ -72,6 +73,8 @@ int EditorPlugIn::count(int32_t code) const
 
 CPlugIn* createPlugInObject()
 {
+    if (EditorPlugIn::failCreation)
+        return nullptr;
     EditorPlugIn::last = new EditorPlugIn;
     return EditorPlugIn::last;
 }

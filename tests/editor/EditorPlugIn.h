@@ -45,4 +45,6 @@ public:
     std::array<float, kControls> values{};
 
     static EditorPlugIn* last;
+    // createPlugInObject answers null while set.
+    static bool failCreation;
 };

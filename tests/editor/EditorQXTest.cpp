@@ -84,6 +84,20 @@ TEST_F(EditorCreation, NoViewWithoutAnEditorDescription)
     EXPECT_TRUE(plugIn->messages.empty()) << "the object is not even asked";
 }
 
+TEST(EditorWithoutPlugIn, GivesNoView)
+{
+    EditorPlugIn::failCreation = true;
+    FUnknown* unknown = Zeri2VST3::Processor::createInstance(nullptr);
+    ASSERT_NE(unknown, nullptr);
+    IPtr<IEditController> controller = FUnknownPtr<IEditController>(unknown);
+    unknown->release();
+    HostApplication host;
+    controller->initialize(&host);
+    EXPECT_EQ(controller->createView("editor"), nullptr);
+    controller->terminate();
+    EditorPlugIn::failCreation = false;
+}
+
 // What the resources folder holds decides between the panel, the fallback and nothing.
 struct ResourceCase
 {
