@@ -2,13 +2,8 @@
 
 namespace
 {
-struct Parts
-{
-    double c, rn, rd;
-};
-
 // Indexed by circuit model; farads and ohms.
-constexpr Parts kModels[CInterstageNetworkFIR::kModelCount] = {
+constexpr CCouplingNetworkFIR::Table kModels = {
     {100e-9, 100000.0, 110000.0}, // mZARG
     {47e-9, 100000.0, 107500.0},  // mRH47
     {1e-6, 100000.0, 110000.0},   // mV1_66_5
@@ -30,32 +25,11 @@ constexpr Parts kModels[CInterstageNetworkFIR::kModelCount] = {
 } // namespace
 
 CInterstageNetworkFIR::CInterstageNetworkFIR(int fs, int channel, int N, int L, int B, int d)
-    : CCircuitFIR(fs, channel, N, L, B, d)
+    : CCouplingNetworkFIR(fs, channel, N, L, B, d, kModels, 0.011)
 {
-    Coefficients c;
-    c.b1 = 0.01;
-    c.a1 = 0.011;
-    c.a0 = 1.0;
-    design(c, kScale, fs);
 }
 
 CInterstageNetworkFIR::Coefficients CInterstageNetworkFIR::coefficients(int model, int guitarType)
 {
-    const Parts& p = kModels[model];
-    const double cap = guitarType == 1 ? 2.0 * p.c : p.c;
-    Coefficients c;
-    c.b1 = cap * p.rn;
-    c.a1 = cap * p.rd;
-    c.a0 = 1.0;
-    return c;
-}
-
-void CInterstageNetworkFIR::designModel(int model, int guitarType, int fs)
-{
-    if (static_cast<unsigned>(model) >= kModelCount)
-    {
-        updateTaps();
-        return;
-    }
-    design(coefficients(model, guitarType), kScale, fs);
+    return CCouplingNetworkFIR::coefficients(kModels[model], guitarType);
 }

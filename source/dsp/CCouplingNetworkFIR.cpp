@@ -1,0 +1,32 @@
+#include "dsp/CCouplingNetworkFIR.h"
+
+CCouplingNetworkFIR::CCouplingNetworkFIR(int fs, int channel, int N, int L, int B, int d,
+                                         const Table& models, double firstA1)
+    : CCircuitFIR(fs, channel, N, L, B, d), m_models(models)
+{
+    Coefficients c;
+    c.b1 = 0.01;
+    c.a1 = firstA1;
+    c.a0 = 1.0;
+    design(c, kScale, fs);
+}
+
+CCouplingNetworkFIR::Coefficients CCouplingNetworkFIR::coefficients(const Parts& p, int guitarType)
+{
+    const double cap = guitarType == 1 ? 2.0 * p.c : p.c;
+    Coefficients c;
+    c.b1 = cap * p.rn;
+    c.a1 = cap * p.rd;
+    c.a0 = 1.0;
+    return c;
+}
+
+void CCouplingNetworkFIR::designModel(int model, int guitarType, int fs)
+{
+    if (static_cast<unsigned>(model) >= kModelCount)
+    {
+        updateTaps();
+        return;
+    }
+    design(coefficients(m_models[model], guitarType), kScale, fs);
+}
