@@ -150,6 +150,33 @@ double presetNormalized(const CControlDescriptor& control, float c, float lin)
     return static_cast<double>(lin);
 }
 
+// Reads one field per control in list order and hands every valid one, in its
+// control's range, to apply(index, value). A non-finite field is skipped and
+// clears allValid; answers false when the stream ends early.
+template <typename Apply>
+bool readControlFields(IBStreamer& stream, const CControlList& controls, bool& allValid,
+                       Apply apply)
+{
+    for (uint32 i = 0; i < controls.count(); ++i)
+    {
+        const CControlDescriptor* control = controls.get(i);
+        if (!control)
+            continue;
+        double value = 0.0;
+        const FieldRead read = readControlField(stream, control->dataType, value);
+        if (read == FieldRead::Failed)
+            return false;
+        if (read == FieldRead::None)
+            continue;
+        float bounded = 0.0f;
+        if (boundedValue(*control, value, bounded))
+            apply(i, bounded);
+        else
+            allValid = false;
+    }
+    return true;
+}
+
 } // namespace
 
 tresult PLUGIN_API Processor::getState(IBStream* state)
@@ -186,24 +213,10 @@ tresult PLUGIN_API Processor::setState(IBStream* state)
         return kResultFalse;
 
     bool allValid = true;
-    const uint32 count = plugIn->m_controlList.count();
-    for (uint32 i = 0; i < count; ++i)
-    {
-        const CControlDescriptor* control = plugIn->m_controlList.get(i);
-        if (!control)
-            continue;
-        double value = 0.0;
-        const FieldRead read = readControlField(stream, control->dataType, value);
-        if (read == FieldRead::Failed)
-            return kResultFalse;
-        if (read == FieldRead::None)
-            continue;
-        float bounded = 0.0f;
-        if (boundedValue(*control, value, bounded))
-            handover.setControl(i, bounded, ControlHandover::Kind::Plain);
-        else
-            allValid = false;
-    }
+    if (!readControlFields(stream, plugIn->m_controlList, allValid,
+                           [this](uint32 i, float value)
+                           { handover.setControl(i, value, ControlHandover::Kind::Plain); }))
+        return kResultFalse;
 
     int16 bypassField = 0;
     if (!stream.readInt16(bypassField))
@@ -239,28 +252,14 @@ tresult PLUGIN_API Processor::setComponentState(IBStream* state)
         return kResultFalse;
 
     bool allValid = true;
-    const uint32 count = plugIn->m_controlList.count();
-    for (uint32 i = 0; i < count; ++i)
-    {
-        const CControlDescriptor* control = plugIn->m_controlList.get(i);
-        if (!control)
-            continue;
-        double value = 0.0;
-        const FieldRead read = readControlField(stream, control->dataType, value);
-        if (read == FieldRead::Failed)
-            return kResultFalse;
-        if (read == FieldRead::None)
-            continue;
-        float bounded = 0.0f;
-        if (!boundedValue(*control, value, bounded))
-        {
-            allValid = false;
-            continue;
-        }
-        if (Parameter* parameter = parameters.getParameter(i))
-            EditController::setParamNormalized(
-                i, parameter->toNormalized(static_cast<double>(bounded)));
-    }
+    if (!readControlFields(stream, plugIn->m_controlList, allValid,
+                           [this](uint32 i, float value)
+                           {
+                               if (Parameter* parameter = parameters.getParameter(i))
+                                   EditController::setParamNormalized(
+                                       i, parameter->toNormalized(static_cast<double>(value)));
+                           }))
+        return kResultFalse;
 
     int16 bypassField = 0;
     if (!stream.readInt16(bypassField))
