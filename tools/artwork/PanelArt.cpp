@@ -355,6 +355,7 @@ void PanelArt::led(cairo_t* cr, double cx, double cy) const
     cairo_set_source(cr, lens);
     cairo_arc(cr, cx, cy, 3.9, 0, 2 * kPi);
     cairo_fill(cr);
+    cairo_pattern_destroy(lens);
 }
 
 void PanelArt::footswitch(cairo_t* cr, double cx, double cy) const
