@@ -70,6 +70,7 @@ CPlugIn::~CPlugIn() = default;
 
 bool CPlugIn::prepareToProcess()
 {
+    collectSmoothedControls();
     for (CControlDescriptor* control : m_controls)
     {
         if (control == nullptr || !control->smoothingEnabled)
@@ -308,9 +309,9 @@ void CPlugIn::prepareSmoothing(CControlDescriptor& control, int32_t sampleRate, 
 
 void CPlugIn::smoothControls()
 {
-    for (CControlDescriptor* control : m_controls)
+    for (CControlDescriptor* control : m_smoothedControls)
     {
-        if (control == nullptr || !control->smoothingEnabled)
+        if (!control->smoothingEnabled)
             continue;
         if (control->dataType == kDataTypeFloat && control->floatVariable != nullptr)
         {
@@ -350,6 +351,9 @@ void CPlugIn::smoothControls()
 
 void CPlugIn::applyQueuedControlValues()
 {
+    // Queues exist only in sample-accurate mode; this runs every frame.
+    if (m_sampleAccurate == 0)
+        return;
     const uint32_t count =
         std::min<uint32_t>(m_controlCount, static_cast<uint32_t>(m_controls.size()));
     for (uint32_t i = 0; i < count; ++i)
@@ -443,4 +447,13 @@ void CPlugIn::indexControls()
     for (uint32_t i = 0; i < count; ++i)
         m_controls[i] = m_controlList.get(i);
     m_controlCount = count;
+    collectSmoothedControls();
+}
+
+void CPlugIn::collectSmoothedControls()
+{
+    m_smoothedControls.clear();
+    for (CControlDescriptor* control : m_controls)
+        if (control != nullptr && control->smoothingEnabled)
+            m_smoothedControls.push_back(control);
 }

@@ -80,7 +80,10 @@ public:
     void setJoystickY(float y, bool orientation);
     void getJoystick(float& x, float& y) const;
 
-    // Per sample frame, on the audio thread; neither allocates.
+    // Per sample frame, on the audio thread; neither allocates. Queued values
+    // apply only in sample-accurate mode (m_sampleAccurate), the only mode in
+    // which the adapter hands out queues; smoothing covers the controls that
+    // had smoothingEnabled at the last prepareToProcess.
     void applyQueuedControlValues();
     void smoothControls();
 
@@ -120,6 +123,7 @@ protected:
 
 private:
     CControlDescriptor* controlAt(uint32_t index) const;
+    void collectSmoothedControls();
     void storeValue(CControlDescriptor& control, float value, bool immediate, bool roundInt);
     static void prepareSmoothing(CControlDescriptor& control, int32_t sampleRate, double current);
     void reportJoystick();
@@ -127,6 +131,9 @@ private:
     {
         return m_joystickX.smoothingEnabled || m_joystickY.smoothingEnabled;
     }
+
+    // The smoothed entries of m_controls, so the per-frame step skips the rest.
+    std::vector<CControlDescriptor*> m_smoothedControls;
 };
 
 // Supplied with the concrete DSP class: a new object, or null when it cannot

@@ -333,6 +333,7 @@ public:
 TEST(CPlugInQueues, QueuedValuesApplyImmediatelyOncePerFrame)
 {
     TestPlugIn p;
+    p.m_sampleAccurate = 1;
     p.prepareToProcess();
     FakeQueue smooth, model;
     smooth.values = {0.5, std::nullopt, 0.25};
