@@ -133,7 +133,6 @@ private:
     std::atomic<bool> bypass{false}; // written on the audio thread, saved on the main thread
     std::vector<int32> meterParameterIds;
     bool wantsSidechain = false;
-    bool editorFlag = true; // read by the editor's custom-view factory
     CVSTParamUpdateQueue** paramUpdateQueues = nullptr;
     int32 automationGranularity = 1;
     bool sampleAccurate = false;
