@@ -55,6 +55,9 @@ public:
     unsigned getDesignCount() const { return m_uDesignCount; }
 
 protected:
+    // Not virtual: owners hold the concrete network classes, never delete through this base.
+    ~CCircuitFIR() = default;
+
     // Samples H on the design grid, builds the impulse and refreshes the taps.
     void design(const Coefficients& c, double scale, int fs);
     void sampleResponse(const Coefficients& c, int N, int fs);

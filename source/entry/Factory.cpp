@@ -1,6 +1,7 @@
 #include "adapter/Processor.h"
 #include "dsp/CFftwRealTransform.h"
 #include "entry/Version.h"
+#include "vstgui/platform/linux/SharedLibraryPin.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
@@ -8,6 +9,7 @@
 
 bool InitModule()
 {
+    VSTGUI::pinDrawingLibraries();
     return true;
 }
 

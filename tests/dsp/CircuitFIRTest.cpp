@@ -103,7 +103,7 @@ struct OracleCase
 {
     std::string name;
     int fs, N, L, B, d;
-    std::function<std::unique_ptr<CCircuitFIR>(int fs, int N, int L, int B, int d)> make;
+    std::function<std::shared_ptr<CCircuitFIR>(int fs, int N, int L, int B, int d)> make;
     // Designs variant v on the filter and returns the coefficients and scale it used.
     std::function<void(CCircuitFIR&, int v, CCircuitFIR::Coefficients&, double&)> design;
 };
@@ -117,8 +117,8 @@ OracleCase makeCase(std::string name, int fs, int N, int L, int B, int d, Design
             L,
             B,
             d,
-            [](int rate, int n, int l, int b, int off) -> std::unique_ptr<CCircuitFIR>
-            { return std::make_unique<Filter>(rate, 0, n, l, b, off); },
+            [](int rate, int n, int l, int b, int off) -> std::shared_ptr<CCircuitFIR>
+            { return std::make_shared<Filter>(rate, 0, n, l, b, off); },
             [design, fs](CCircuitFIR& f, int v, CCircuitFIR::Coefficients& c, double& scale)
             { design(static_cast<Filter&>(f), v, fs, c, scale); }};
 }
