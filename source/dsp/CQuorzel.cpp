@@ -80,15 +80,15 @@ void CQuorzel::designGainNetworks()
                static_cast<int>(m_uGainfilterType), static_cast<double>(m_fGain), m_sampleRate);
 }
 
-void CQuorzel::designInputNetworks(uint32_t model)
+void CQuorzel::designInputNetworks()
 {
-    designPair(m_pInputFilter, static_cast<int>(model), static_cast<int>(m_uGuitarType),
+    designPair(m_pInputFilter, static_cast<int>(m_uINModel), static_cast<int>(m_uGuitarType),
                m_sampleRate);
 }
 
-void CQuorzel::designInterstageNetworks(uint32_t model)
+void CQuorzel::designInterstageNetworks()
 {
-    designPair(m_pInterstageFilter, static_cast<int>(model), static_cast<int>(m_uGuitarType),
+    designPair(m_pInterstageFilter, static_cast<int>(m_uISDModel), static_cast<int>(m_uGuitarType),
                m_sampleRate);
 }
 
@@ -104,47 +104,35 @@ void CQuorzel::setUpGates()
         gate->setParameters(m_fAttackMsec, m_fReleaseMsec, m_sampleRate, m_fNG2Threshold);
 }
 
+// The stage gains follow Push1-3, Boost and Plus alone, whichever of them
+// changed last, so that the sound never depends on the order in which a host
+// delivers them.
 void CQuorzel::computeStageGains()
-{
-    m_fStageGain1 = stageGain(m_fPush1, m_fBoost, 0.3);
-    m_fStageGain2 = stageGain(m_fPush2, m_fBoost, 0.3);
-    m_fStageGain3 = stageGain(m_fPush3, m_fBoost, 0.2);
-}
-
-// Plus raises the first two stage gains; only Boost and Plus changes apply it.
-void CQuorzel::applyPlusRule()
 {
     if (m_uPlus > 1)
         return;
-    computeStageGains();
-    if (m_uPlus == 1)
-    {
-        m_fStageGain1 = stageGain(m_fPush1, m_fBoost, 0.3, m_fPlusFactor);
-        m_fStageGain2 = stageGain(m_fPush2, m_fBoost, 0.3, m_fPlusFactor);
-    }
+    const double plus = m_uPlus == 1 ? static_cast<double>(m_fPlusFactor) : 1.0;
+    m_fStageGain1 = stageGain(m_fPush1, m_fBoost, 0.3, plus);
+    m_fStageGain2 = stageGain(m_fPush2, m_fBoost, 0.3, plus);
+    m_fStageGain3 = stageGain(m_fPush3, m_fBoost, 0.2);
 }
 
-// Input and inter-stage networks start from model 0, whatever IN_Model and
-// ISD_Model say: those controls take effect when they (or GuitarType or
-// Circuit) change.
+// Every network is designed from the current selections, so a project
+// restored before activation sounds as it was saved.
 void CQuorzel::setUpProcessing()
 {
     designToneStacks();
     goLive(m_pToneStack, m_sampleRate);
     designGainNetworks();
     goLive(m_pGainFilter, m_sampleRate);
-    designInputNetworks(0);
+    designInputNetworks();
     goLive(m_pInputFilter, m_sampleRate);
-    designInterstageNetworks(0);
+    designInterstageNetworks();
     goLive(m_pInterstageFilter, m_sampleRate);
     designVolumeNetworks();
     goLive(m_pVolumeFilter, m_sampleRate);
     setUpGates();
-    // Plus stays in effect across a new set-up: a project restored before the
-    // host activates the plug-in must sound as it was saved.
     computeStageGains();
-    if (m_uPlus == 1)
-        applyPlusRule();
 }
 
 bool CQuorzel::postConstruct()
@@ -222,13 +210,11 @@ bool CQuorzel::onControlChange(int32_t controlId)
         designGainNetworks();
         break;
     case kPush1:
-        m_fStageGain1 = stageGain(m_fPush1, m_fBoost, 0.3);
-        break;
     case kPush2:
-        m_fStageGain2 = stageGain(m_fPush2, m_fBoost, 0.3);
-        break;
     case kPush3:
-        m_fStageGain3 = stageGain(m_fPush3, m_fBoost, 0.2);
+    case kBoost:
+    case kPlus:
+        computeStageGains();
         break;
     case kVolume:
     case kVSModel:
@@ -242,25 +228,21 @@ bool CQuorzel::onControlChange(int32_t controlId)
     case kGuitarType:
         designToneStacks();
         designGainNetworks();
-        designInputNetworks(m_uINModel);
-        designInterstageNetworks(m_uISDModel);
+        designInputNetworks();
+        designInterstageNetworks();
         designVolumeNetworks();
         break;
     case kCircuit:
         designGainNetworks();
-        designInputNetworks(m_uINModel);
-        designInterstageNetworks(m_uISDModel);
+        designInputNetworks();
+        designInterstageNetworks();
         designVolumeNetworks();
         break;
     case kISDModel:
-        designInterstageNetworks(m_uISDModel);
+        designInterstageNetworks();
         break;
     case kINModel:
-        designInputNetworks(m_uINModel);
-        break;
-    case kBoost:
-    case kPlus:
-        applyPlusRule();
+        designInputNetworks();
         break;
     case kNG2Threshold:
         setUpGates();

@@ -125,10 +125,9 @@ private:
     void setUpProcessing();
     void designToneStacks();
     void designGainNetworks();
-    void designInputNetworks(uint32_t model);
-    void designInterstageNetworks(uint32_t model);
+    void designInputNetworks();
+    void designInterstageNetworks();
     void designVolumeNetworks();
     void setUpGates();
     void computeStageGains();
-    void applyPlusRule();
 };

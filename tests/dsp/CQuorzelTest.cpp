@@ -101,47 +101,64 @@ TEST_F(CQuorzelTest, EachControlRedesignsItsFilters)
     EXPECT_EQ(designCounts(q, 0), before);
 }
 
-TEST_F(CQuorzelTest, CircuitReappliesTheModelSelections)
+TEST_F(CQuorzelTest, SetUpDesignsEveryNetworkFromTheCurrentSelections)
 {
-    // After set-up the input and inter-stage networks carry model 0 whatever
-    // IN_Model and ISD_Model say; Circuit brings them in.
     q.m_uINModel = 3;
     q.m_uISDModel = 5;
     q.prepareToProcess();
     CQuorzel reference;
     reference.m_sampleRate = 48000;
     reference.prepareToProcess();
-    EXPECT_EQ(q.m_pInputFilter[0]->getTaps(), reference.m_pInputFilter[0]->getTaps());
+    EXPECT_NE(q.m_pInputFilter[0]->getTaps(), reference.m_pInputFilter[0]->getTaps());
+    reference.setPlainControlValue(CQuorzel::kINModel, 3.0f);
+    reference.setPlainControlValue(CQuorzel::kISDModel, 5.0f);
+    for (int c = 0; c < 2; ++c)
+    {
+        EXPECT_EQ(q.m_pInputFilter[c]->getTaps(), reference.m_pInputFilter[c]->getTaps());
+        EXPECT_EQ(q.m_pInterstageFilter[c]->getTaps(), reference.m_pInterstageFilter[c]->getTaps());
+    }
 
-    q.setPlainControlValue(CQuorzel::kCircuit, 4.0f);
+    // Circuit re-applies the selections the networks already carry.
     const std::vector<double> input = q.m_pInputFilter[0]->getTaps();
     const std::vector<double> inter = q.m_pInterstageFilter[0]->getTaps();
-    EXPECT_NE(input, reference.m_pInputFilter[0]->getTaps());
-    reference.setPlainControlValue(CQuorzel::kINModel, 3.0f);
-    EXPECT_EQ(input, reference.m_pInputFilter[0]->getTaps());
-
-    // Once they carry the selections, another Circuit value changes nothing.
     q.setPlainControlValue(CQuorzel::kCircuit, 9.0f);
     EXPECT_EQ(q.m_pInputFilter[0]->getTaps(), input);
     EXPECT_EQ(q.m_pInterstageFilter[0]->getTaps(), inter);
 }
 
-TEST_F(CQuorzelTest, PlusRaisesTheFirstTwoStageGains)
+// The stage gains are a function of Push1-3, Boost and Plus, whatever order
+// they arrive in and whatever set-up came between.
+TEST_F(CQuorzelTest, StageGainsFollowThePlusRuleInAnyOrder)
 {
     q.setPlainControlValue(CQuorzel::kPlus, 1.0f);
     q.setPlainControlValue(CQuorzel::kBoost, 0.5f);
     EXPECT_FLOAT_EQ(q.m_fStageGain1, 1.36f);
     EXPECT_FLOAT_EQ(q.m_fStageGain2, 1.36f);
     EXPECT_FLOAT_EQ(q.m_fStageGain3, 0.9f);
-    // Push1 recomputes its gain without the factor, though Plus still reads ON.
+    // A Push1 change keeps the factor while Plus reads ON.
     q.setPlainControlValue(CQuorzel::kPush1, 0.7f);
-    EXPECT_FLOAT_EQ(q.m_fStageGain1, 0.85f);
-    EXPECT_FLOAT_EQ(q.m_fStageGain2, 1.36f);
-    // A new set-up keeps Plus in effect (a restored project must not lose it).
+    EXPECT_FLOAT_EQ(q.m_fStageGain1, 1.36f);
+    q.setPlainControlValue(CQuorzel::kPush2, 0.9f);
+    EXPECT_FLOAT_EQ(q.m_fStageGain2, static_cast<float>((0.9 + 0.15) * 1.6));
     q.prepareToProcess();
     EXPECT_FLOAT_EQ(q.m_fStageGain1, 1.36f);
-    EXPECT_FLOAT_EQ(q.m_fStageGain2, 1.36f);
     EXPECT_FLOAT_EQ(q.m_fStageGain3, 0.9f);
+
+    // The same values delivered in another order give the same gains.
+    CQuorzel other;
+    other.m_sampleRate = 48000;
+    other.prepareToProcess();
+    other.setPlainControlValue(CQuorzel::kPush2, 0.9f);
+    other.setPlainControlValue(CQuorzel::kBoost, 0.5f);
+    other.setPlainControlValue(CQuorzel::kPlus, 1.0f);
+    other.setPlainControlValue(CQuorzel::kPush1, 0.7f);
+    EXPECT_EQ(other.m_fStageGain1, q.m_fStageGain1);
+    EXPECT_EQ(other.m_fStageGain2, q.m_fStageGain2);
+    EXPECT_EQ(other.m_fStageGain3, q.m_fStageGain3);
+
+    q.setPlainControlValue(CQuorzel::kPlus, 0.0f);
+    EXPECT_FLOAT_EQ(q.m_fStageGain1, 0.85f);
+    EXPECT_FLOAT_EQ(q.m_fStageGain2, 1.05f);
 }
 
 TEST_F(CQuorzelTest, GateTimesApplyWithTheNextThreshold)
