@@ -1,5 +1,6 @@
 #include "adapter/LogParameter.h"
 
+#include "adapter/StableInverse.h"
 #include "adapter/TaperText.h"
 
 #include <cmath>
@@ -37,8 +38,11 @@ ParamValue LogParameter::toNormalized(ParamValue plain) const
     // An empty range has no taper; 0 keeps NaN away from the host.
     if (maxPlain == minPlain)
         return 0.0;
-    const float t = static_cast<float>((plain - minPlain) / (maxPlain - minPlain));
-    return static_cast<float>(std::pow(10.0, (static_cast<double>(t) - 1.0) / kDecadeScale));
+    // Grid points equally spaced in plain value, over the 2.4 decades below the top.
+    return stableNormalized(
+        plain, minPlain, maxPlain, [this](double normalized) { return toPlain(normalized); },
+        [](double position)
+        { return static_cast<float>(std::pow(10.0, (position - 1.0) / kDecadeScale)); });
 }
 
 void LogParameter::toString(ParamValue normalized, String128 text) const
@@ -49,7 +53,7 @@ void LogParameter::toString(ParamValue normalized, String128 text) const
 bool LogParameter::fromString(const TChar* text, ParamValue& normalized) const
 {
     double plain = 0.0;
-    if (!scanPlainValue(text, plain))
+    if (!scanPlainValue(text, minPlain, maxPlain, plain))
         return false;
     normalized = toNormalized(plain);
     return true;

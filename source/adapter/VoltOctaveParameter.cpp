@@ -1,6 +1,7 @@
 #include "adapter/VoltOctaveParameter.h"
 
 #include "adapter/FastMath.h"
+#include "adapter/StableInverse.h"
 #include "adapter/TaperText.h"
 
 namespace Zeri2VST3
@@ -15,8 +16,7 @@ VoltOctaveParameter::VoltOctaveParameter(const TChar* title, ParamID id, const T
     : Parameter(title, id, units, 0.0, stepCount, flags, unitID), minPlain(minPlainValue),
       maxPlain(maxPlainValue)
 {
-    info.defaultNormalizedValue = valueNormalized =
-        static_cast<float>(toNormalized(defaultValuePlain));
+    info.defaultNormalizedValue = valueNormalized = toNormalized(defaultValuePlain);
 }
 
 double VoltOctaveParameter::plainFromNormalized(double normalized, double minValue, double maxValue)
@@ -32,13 +32,14 @@ double VoltOctaveParameter::plainFromNormalized(double normalized, double minVal
 
 double VoltOctaveParameter::normalizedFromPlain(double plain, double minValue, double maxValue)
 {
-    const auto ratio = static_cast<float>(plain / minValue);
-    const float octaves = fastLog2(static_cast<float>(maxValue / minValue));
-    // The log of a non-positive ratio is undefined and an empty range has no
-    // taper; both answer the bottom of the range.
-    if (!(ratio > 0.0f) || !(octaves != 0.0f))
+    // An empty range has no taper.
+    if (maxValue == minValue)
         return 0.0;
-    return static_cast<float>(fastLog2(ratio) / octaves);
+    return stableNormalized(
+        plain, minValue, maxValue,
+        [minValue, maxValue](double normalized)
+        { return plainFromNormalized(normalized, minValue, maxValue); },
+        [](double position) { return position; });
 }
 
 ParamValue VoltOctaveParameter::toPlain(ParamValue normalized) const
@@ -59,7 +60,7 @@ void VoltOctaveParameter::toString(ParamValue normalized, String128 text) const
 bool VoltOctaveParameter::fromString(const TChar* text, ParamValue& normalized) const
 {
     double plain = 0.0;
-    if (!scanPlainValue(text, plain))
+    if (!scanPlainValue(text, minPlain, maxPlain, plain))
         return false;
     normalized = toNormalized(plain);
     return true;

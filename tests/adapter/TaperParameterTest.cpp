@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -164,4 +165,85 @@ TEST(VoltOctaveParameter, ConversionHelpersMatchTheParameter)
     p->setMax(2.0);
     EXPECT_NEAR(p->toPlain(1.0), 2.0, 2e-3);
     EXPECT_DOUBLE_EQ(VoltOctaveParameter::plainFromNormalized(0.4, 3.0, 3.0), 3.0);
+}
+
+// Hosts store plain values (some in single precision) and convert them back
+// at every load. Whatever value a round trip starts from, after the first
+// one further round trips change neither value, bit for bit.
+TEST(TaperParameters, PlainValueRoundTripsSettleAfterTheFirst)
+{
+    const struct
+    {
+        const char* name;
+        IPtr<Parameter> parameter;
+    } tapers[] = {
+        {"Gain", make<VoltOctaveParameter>(u"Gain", 0u, nullptr, 0.002, 1.0, 0.05, 0,
+                                           ParameterInfo::kCanAutomate, 0)},
+        {"Volume", make<VoltOctaveParameter>(u"Volume", 5u, nullptr, 0.01, 2.0, 0.25, 0,
+                                             ParameterInfo::kCanAutomate, 0)},
+        {"Trim", make<VoltOctaveParameter>(u"Trim", 8u, nullptr, 0.25, 4.0, 1.0, 0,
+                                           ParameterInfo::kCanAutomate, 0)},
+        {"Freq", make<LogParameter>(u"Freq", 3u, nullptr, 20.0, 20000.0, 1000.0, 0,
+                                    ParameterInfo::kCanAutomate, 0)},
+    };
+    for (const auto& taper : tapers)
+    {
+        const Parameter& p = *taper.parameter;
+        for (bool singlePrecision : {false, true})
+        {
+            auto stored = [singlePrecision](double v)
+            { return singlePrecision ? static_cast<double>(static_cast<float>(v)) : v; };
+            for (int k = 0; k <= 400; ++k)
+            {
+                SCOPED_TRACE(testing::Message() << taper.name << " start " << k
+                                                << (singlePrecision ? " (float host)" : ""));
+                // Half the trips start from a normalised value, half from a plain one.
+                const double start = k / 400.0 + 1e-4 * std::sin(k);
+                double normalized = std::clamp(start, 0.0, 1.0);
+                if (k % 2 == 1)
+                    normalized = stored(
+                        p.toNormalized(p.toPlain(0.0) + start * (p.toPlain(1.0) - p.toPlain(0.0))));
+                double plain = stored(p.toPlain(normalized));
+                normalized = stored(p.toNormalized(plain));
+                plain = stored(p.toPlain(normalized));
+                for (int trip = 0; trip < 10; ++trip)
+                {
+                    const double again = stored(p.toNormalized(plain));
+                    ASSERT_EQ(again, normalized) << "trip " << trip;
+                    ASSERT_EQ(stored(p.toPlain(again)), plain) << "trip " << trip;
+                }
+            }
+        }
+    }
+}
+
+// Typed values beyond the range are held to it.
+TEST(TaperParameters, TypedTextStaysInTheRange)
+{
+    auto trim = make<VoltOctaveParameter>(u"Trim", 8u, nullptr, 0.25, 4.0, 1.0, 0,
+                                          ParameterInfo::kCanAutomate, 0);
+    auto freq = make<LogParameter>(u"Freq", 3u, nullptr, 20.0, 20000.0, 1000.0, 0,
+                                   ParameterInfo::kCanAutomate, 0);
+    const struct
+    {
+        const Parameter& parameter;
+        const char16_t* text;
+        double normalized;
+    } cases[] = {
+        {*trim, u"5", 1.0},
+        {*trim, u"1e9", 1.0},
+        {*trim, u"0.1", 0.0},
+        {*freq, u"50000", 1.0},
+        {*freq, u"-3", freq->toNormalized(20.0)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(ascii(c.text));
+        ParamValue v = 0.5;
+        ASSERT_TRUE(c.parameter.fromString(c.text, v));
+        EXPECT_EQ(v, c.normalized);
+    }
+    ParamValue v = 0.5;
+    EXPECT_FALSE(trim->fromString(u"nan", v));
+    EXPECT_EQ(v, 0.5);
 }
