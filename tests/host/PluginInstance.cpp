@@ -10,8 +10,10 @@ namespace ZargHost
 {
 
 PluginInstance::PluginInstance(IPluginFactory* factory, const FUID& classId, FUnknown* hostContext)
-    : context(hostContext), componentHandler(owned(new RecordingComponentHandler))
+    : context(hostContext), componentHandler(owned(new RecordingComponentHandler)),
+      loop(owned(new ManualRunLoop))
 {
+    componentHandler->offerRunLoop(loop);
     if (!context)
     {
         ownContext = std::make_unique<HostApplication>();
@@ -61,6 +63,10 @@ tresult PluginInstance::initialize()
     if (result != kResultOk)
         return result;
     initialized = true;
+    // The controller face is initialized too, as hosts do that treat the
+    // two faces alike; like them, a refusal is taken as "already done".
+    if (edit && edit->initialize(context) == kResultOk)
+        controllerInitialized = true;
     if (edit)
         edit->setComponentHandler(componentHandler);
     for (MediaType type : {kAudio, kEvent})
@@ -134,6 +140,43 @@ tresult PluginInstance::process(ProcessBlock& block, int32 numSamples)
     return result;
 }
 
+tresult PluginInstance::flush(ProcessBlock& block)
+{
+    if (!audio)
+        return kNoInterface;
+    ProcessData data = block.data(0);
+    data.numInputs = 0;
+    data.numOutputs = 0;
+    data.inputs = nullptr;
+    data.outputs = nullptr;
+    return audio->process(data);
+}
+
+tresult PluginInstance::setParamNormalized(ParamID id, ParamValue value)
+{
+    if (!edit)
+        return kNoInterface;
+    componentHandler->lock();
+    const tresult result = edit->setParamNormalized(id, value);
+    componentHandler->unlock();
+    return result;
+}
+
+tresult PluginInstance::setComponentState(const std::vector<char>& bytes)
+{
+    if (!edit)
+        return kNoInterface;
+    IPtr<MemoryStream> stream = owned(new MemoryStream);
+    int32 written = 0;
+    if (!bytes.empty())
+        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
+    stream->seek(0, IBStream::kIBSeekSet, nullptr);
+    componentHandler->lock();
+    const tresult result = edit->setComponentState(stream);
+    componentHandler->unlock();
+    return result;
+}
+
 tresult PluginInstance::getState(std::vector<char>& bytes)
 {
     if (!comp)
@@ -154,7 +197,10 @@ tresult PluginInstance::setState(const std::vector<char>& bytes)
     if (!bytes.empty())
         stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
     stream->seek(0, IBStream::kIBSeekSet, nullptr);
-    return comp->setState(stream);
+    componentHandler->lock();
+    const tresult result = comp->setState(stream);
+    componentHandler->unlock();
+    return result;
 }
 
 tresult PluginInstance::terminate()
@@ -165,6 +211,11 @@ tresult PluginInstance::terminate()
     if (edit)
         edit->setComponentHandler(nullptr);
     initialized = false;
+    if (controllerInitialized)
+    {
+        controllerInitialized = false;
+        comp->terminate();
+    }
     return comp->terminate();
 }
 

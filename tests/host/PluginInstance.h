@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ManualRunLoop.h"
 #include "ProcessBlock.h"
 #include "RecordingComponentHandler.h"
 #include "pluginterfaces/base/ipluginbase.h"
@@ -22,9 +23,11 @@ class HostApplication;
 namespace ZargHost
 {
 
-// One plug-in instance driven the way a host drives a single-component
-// effect: created as IComponent, its other faces queried from it,
-// initialized with a host context and a recording component handler.
+// One plug-in instance driven the way real hosts drive a single-component
+// effect: created as IComponent, its other faces queried from it, initialized
+// once as component and once more as controller (the same object), with a
+// recording component handler that offers a run loop. Calls made on the
+// host's behalf hold the handler's host lock.
 class PluginInstance
 {
 public:
@@ -59,7 +62,8 @@ public:
         return Steinberg::owned(static_cast<I*>(obj));
     }
 
-    // initialize, then the component handler, then the buses flagged active by default.
+    // initialize (component, then controller), then the component handler,
+    // then the buses flagged active by default.
     Steinberg::tresult initialize();
     Steinberg::tresult setupProcessing(double sampleRate, Steinberg::int32 maxSamples,
                                        Steinberg::int32 processMode = Steinberg::Vst::kRealtime,
@@ -71,6 +75,18 @@ public:
     Steinberg::tresult deactivate();
     // One process call over the block's first numSamples; the transport moves on.
     Steinberg::tresult process(ProcessBlock& block, Steinberg::int32 numSamples);
+    // A call with no samples and no audio buffers that only delivers the
+    // block's parameter changes, as hosts do while stopped.
+    Steinberg::tresult flush(ProcessBlock& block);
+
+    // Controller calls made with the host's lock held.
+    Steinberg::tresult setParamNormalized(Steinberg::Vst::ParamID id,
+                                          Steinberg::Vst::ParamValue value);
+    Steinberg::tresult setComponentState(const std::vector<char>& bytes);
+
+    // The host's main loop idles once: the plug-in's timers fire.
+    void idle() { loop->idle(); }
+    ManualRunLoop& runLoop() { return *loop; }
 
     Steinberg::tresult getState(std::vector<char>& bytes);
     Steinberg::tresult setState(const std::vector<char>& bytes);
@@ -88,6 +104,7 @@ private:
     std::unique_ptr<Steinberg::Vst::HostApplication> ownContext;
     Steinberg::FUnknown* context;
     Steinberg::IPtr<RecordingComponentHandler> componentHandler;
+    Steinberg::IPtr<ManualRunLoop> loop;
     Steinberg::Vst::IComponent* comp = nullptr;
     Steinberg::Vst::IAudioProcessor* audio = nullptr;
     Steinberg::Vst::IEditController* edit = nullptr;
@@ -95,6 +112,7 @@ private:
     Steinberg::Vst::IMidiMapping* midi = nullptr;
     Steinberg::Vst::IConnectionPoint* connection = nullptr;
     bool initialized = false;
+    bool controllerInitialized = false;
     bool active = false;
     bool processing = false;
 };

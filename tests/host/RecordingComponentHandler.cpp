@@ -14,12 +14,20 @@ IMPLEMENT_REFCOUNT(RecordingComponentHandler)
     QUERY_INTERFACE(_iid, obj, FUnknown::iid, Vst::IComponentHandler)
     QUERY_INTERFACE(_iid, obj, Vst::IComponentHandler::iid, Vst::IComponentHandler)
     QUERY_INTERFACE(_iid, obj, Vst::IUnitHandler::iid, Vst::IUnitHandler)
+    if (runLoop && FUnknownPrivate::iidEqual(_iid, Linux::IRunLoop::iid))
+    {
+        runLoop->addRef();
+        *obj = runLoop.get();
+        return kResultOk;
+    }
     *obj = nullptr;
     return kNoInterface;
 }
 
 tresult RecordingComponentHandler::record(Kind kind, uint32 id, Vst::ParamValue value, int32 number)
 {
+    if (locked)
+        ++reentrant;
     recorded.push_back(Call{kind, id, value, number});
     return kResultOk;
 }

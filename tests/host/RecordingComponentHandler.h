@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
@@ -9,7 +10,9 @@ namespace ZargHost
 {
 
 // The host's side of the controller's callbacks: records every call in order
-// so tests can check what the plug-in told the host.
+// so tests can check what the plug-in told the host. Like a real host it may
+// hold a lock of its own while it calls the plug-in: a callback arriving
+// while that lock is held would deadlock such a host and is counted.
 class RecordingComponentHandler : public Steinberg::Vst::IComponentHandler,
                                   public Steinberg::Vst::IUnitHandler
 {
@@ -51,6 +54,15 @@ public:
     const std::vector<Call>& calls() const { return recorded; }
     void clear() { recorded.clear(); }
 
+    // The host's lock, held around its calls into the plug-in.
+    void lock() { locked = true; }
+    void unlock() { locked = false; }
+    int reentrantCalls() const { return reentrant; }
+
+    // A run loop offered to the plug-in through this handler, as some hosts
+    // do; none when null.
+    void offerRunLoop(Steinberg::Linux::IRunLoop* loop) { runLoop = loop; }
+
     DECLARE_FUNKNOWN_METHODS
 
 private:
@@ -58,6 +70,9 @@ private:
                               Steinberg::int32 number);
 
     std::vector<Call> recorded;
+    bool locked = false;
+    int reentrant = 0;
+    Steinberg::IPtr<Steinberg::Linux::IRunLoop> runLoop;
 };
 
 } // namespace ZargHost
