@@ -3,6 +3,7 @@
 #include "framework/CPlugIn.h"
 
 #include <bit>
+#include <limits>
 
 namespace Zeri2VST3
 {
@@ -10,6 +11,7 @@ namespace Zeri2VST3
 namespace
 {
 constexpr uint64_t kPendingBit = uint64_t{1} << 63;
+constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
 float valueOf(uint64_t word)
 {
@@ -35,10 +37,14 @@ void ControlHandover::attach(CPlugIn* object)
     plugIn = object;
     count = object ? object->m_controlList.count() : 0;
     pending = std::make_unique<std::atomic<uint64_t>[]>(count);
+    pendingHostValue = std::make_unique<std::atomic<double>[]>(count);
+    hostValues = std::make_unique<double[]>(count);
     snapshot = std::make_unique<std::atomic<float>[]>(count);
     for (uint32_t i = 0; i < count; ++i)
     {
         pending[i].store(0, std::memory_order_relaxed);
+        pendingHostValue[i].store(kUnknown, std::memory_order_relaxed);
+        hostValues[i] = kUnknown;
         snapshot[i].store(object->getControlValue(i), std::memory_order_relaxed);
     }
     if (object)
@@ -60,7 +66,7 @@ void ControlHandover::setProcessingActive(bool isActive)
         applyPending();
 }
 
-void ControlHandover::setControl(uint32_t index, float value, Kind kind)
+void ControlHandover::setControl(uint32_t index, float value, Kind kind, double hostValue)
 {
     if (!plugIn || index >= count)
         return;
@@ -68,9 +74,10 @@ void ControlHandover::setControl(uint32_t index, float value, Kind kind)
                           std::memory_order_relaxed);
     if (!isProcessingActive())
     {
-        applyControl(index, value, kind);
+        applyControl(index, value, kind, hostValue);
         return;
     }
+    pendingHostValue[index].store(hostValue, std::memory_order_relaxed);
     pending[index].store(pack(value, static_cast<uint8_t>(kind)), std::memory_order_release);
 }
 
@@ -102,7 +109,8 @@ bool ControlHandover::applyPending()
         const uint64_t word = pending[i].exchange(0, std::memory_order_acquire);
         if ((word & kPendingBit) == 0)
             continue;
-        applyControl(i, valueOf(word), static_cast<Kind>(tagOf(word)));
+        applyControl(i, valueOf(word), static_cast<Kind>(tagOf(word)),
+                     pendingHostValue[i].load(std::memory_order_relaxed));
         controlChangedOnAudioThread(i);
         applied = true;
     }
@@ -122,8 +130,9 @@ bool ControlHandover::applyPending()
     return applied;
 }
 
-void ControlHandover::applyControl(uint32_t index, float value, Kind kind)
+void ControlHandover::applyControl(uint32_t index, float value, Kind kind, double hostValue)
 {
+    hostValues[index] = hostValue;
     if (kind == Kind::Normalized)
         plugIn->setNormalizedControlValue(index, value, false);
     else
@@ -151,6 +160,17 @@ void ControlHandover::joystickChangedOnAudioThread()
     plugIn->getJoystick(x, y);
     snapshotJoystickX.store(x, std::memory_order_relaxed);
     snapshotJoystickY.store(y, std::memory_order_relaxed);
+}
+
+double ControlHandover::hostValue(uint32_t index) const
+{
+    return index < count ? hostValues[index] : kUnknown;
+}
+
+void ControlHandover::setHostValue(uint32_t index, double value)
+{
+    if (index < count)
+        hostValues[index] = value;
 }
 
 float ControlHandover::controlValue(uint32_t index) const

@@ -38,8 +38,9 @@ public:
     void setProcessingActive(bool active);
     bool isProcessingActive() const { return active.load(std::memory_order_acquire); }
 
-    // Main thread.
-    void setControl(uint32_t index, float value, Kind kind);
+    // Main thread. hostValue: the host's normalised value that stands for the
+    // control's new value (NaN when there is none).
+    void setControl(uint32_t index, float value, Kind kind, double hostValue);
     void setJoystick(float x, float y, bool orientation);
 
     // Audio thread, at the start of a block; true when anything was applied.
@@ -48,6 +49,11 @@ public:
     void controlChangedOnAudioThread(uint32_t index);
     void joystickChangedOnAudioThread();
 
+    // Audio thread (or main thread while inactive): the host value the
+    // control's current value stands for; a host re-sending it changes nothing.
+    double hostValue(uint32_t index) const;
+    void setHostValue(uint32_t index, double value);
+
     // Any thread.
     float controlValue(uint32_t index) const;
     void joystick(float& x, float& y) const;
@@ -55,7 +61,7 @@ public:
 
 private:
     static uint64_t pack(float value, uint8_t tag);
-    void applyControl(uint32_t index, float value, Kind kind);
+    void applyControl(uint32_t index, float value, Kind kind, double hostValue);
     void applyJoystick(float x, float y, bool orientation);
 
     CPlugIn* plugIn = nullptr;
@@ -63,6 +69,8 @@ private:
     std::atomic<bool> active{false};
     // Slot word: bit 63 set when pending, bits 32..39 the tag, low bits the float.
     std::unique_ptr<std::atomic<uint64_t>[]> pending;
+    std::unique_ptr<std::atomic<double>[]> pendingHostValue;
+    std::unique_ptr<double[]> hostValues;
     std::atomic<uint64_t> pendingJoystickX{0};
     std::atomic<uint64_t> pendingJoystickY{0};
     std::unique_ptr<std::atomic<float>[]> snapshot;

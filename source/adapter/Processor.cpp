@@ -45,6 +45,12 @@ std::string displayedEntry(std::string entry)
     return entry;
 }
 
+// Bypass crossfades over 10 ms.
+int32 bypassFadeSamples(double sampleRate)
+{
+    return std::max(1, static_cast<int32>(sampleRate * 0.01));
+}
+
 bool isParameterControl(int32 controlType)
 {
     return controlType == 100 || controlType == 102 || controlType == 104 || controlType == 106;
@@ -58,8 +64,9 @@ FUnknown* Processor::createInstance(void* /*context*/)
     return processor ? static_cast<IAudioProcessor*>(processor) : nullptr;
 }
 
-Processor::Processor()
+Processor::Processor() : notifier(owned(new HostNotifier(*this)))
 {
+    allocateBlockBuffers(processSetup.maxSamplesPerBlock);
     ensurePlugIn();
     joystickX = 0.5;
     joystickY = 0.5;
@@ -68,8 +75,17 @@ Processor::Processor()
 
 Processor::~Processor()
 {
+    notifier->disconnect();
     delete plugIn;
     plugIn = nullptr;
+}
+
+void Processor::allocateBlockBuffers(int32 maxSamples)
+{
+    const auto length = static_cast<size_t>(std::max(maxSamples, 1));
+    silence.assign(length, 0.0f);
+    for (auto& channel : dryScratch)
+        channel.assign(length, 0.0f);
 }
 
 // Creates the plug-in object when there is none yet; the host adapter retries
@@ -92,29 +108,38 @@ bool Processor::ensurePlugIn()
 
 tresult PLUGIN_API Processor::initialize(FUnknown* context)
 {
-    const tresult result = SingleComponentEffect::initialize(context);
-    if (result == kResultOk)
+    // A host that initializes the component and then the controller, one
+    // object here, gets the same object once: nothing is registered twice.
+    if (initializeCount > 0)
     {
-        addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
-        if (!plugIn || !plugIn->m_outputOnly)
-        {
-            addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
-            if (wantsSidechain)
-                addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
-        }
-        addEventInput(STR16("Event Input"), 16);
+        ++initializeCount;
+        return kResultOk;
+    }
+    const tresult result = SingleComponentEffect::initialize(context);
+    if (result != kResultOk)
+        return result;
+    initializeCount = 1;
 
-        if (ensurePlugIn())
-        {
-            midiEventList = new CVSTMidiEventList(plugIn);
-            PlugInMessage message{};
-            message.midiEventList = midiEventList;
-            plugIn->onHostMessage(kHostMessageMidiEventList, message);
-            registerControlParameters();
-            registerAdapterParameters();
-        }
+    addAudioOutput(STR16("Audio Output"), SpeakerArr::kStereo);
+    if (!plugIn || !plugIn->m_outputOnly)
+    {
+        addAudioInput(STR16("AudioInput"), SpeakerArr::kStereo);
+        if (wantsSidechain)
+            addAudioInput(STR16("AuxInput"), SpeakerArr::kStereo, kAux);
+    }
+    addEventInput(STR16("Event Input"), 16);
+
+    if (ensurePlugIn())
+    {
+        midiEventList = new CVSTMidiEventList(plugIn);
+        PlugInMessage message{};
+        message.midiEventList = midiEventList;
+        plugIn->onHostMessage(kHostMessageMidiEventList, message);
+        registerControlParameters();
+        registerAdapterParameters();
     }
     registerUnitsAndPresets();
+    notifier->connect(context);
     return result;
 }
 
@@ -208,8 +233,9 @@ void Processor::registerAdapterParameters()
 void Processor::registerUnitsAndPresets()
 {
     // Bypass and the MIDI parameters exist even without a plug-in object.
+    // An on/off switch: one step.
     parameters.addParameter(
-        new RangeParameter(STR16("Bypass"), kBypassId, STR16(""), 0.0, 1.0, 0.0, 0,
+        new RangeParameter(STR16("Bypass"), kBypassId, STR16(""), 0.0, 1.0, 0.0, 1,
                            ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0));
     const struct
     {
@@ -239,10 +265,15 @@ void Processor::registerUnitsAndPresets()
             if (name && *name)
                 ++presetCount;
 
-    addUnit(new Unit(STR16("RootUnit"), kRootUnit, 0, kNoProgramListId));
+    // Unit 0 is the root of the tree; with presets it carries their list and
+    // "RootUnit" hangs below it.
     if (presetCount == 0)
+    {
+        addUnit(new Unit(STR16("RootUnit"), kRootUnit, kPresetsUnit, kNoProgramListId));
         return;
-    addUnit(new Unit(STR16("PresetsUnit"), kPresetsUnit, kRootUnit, kPresetParamId));
+    }
+    addUnit(new Unit(STR16("PresetsUnit"), kPresetsUnit, kNoParentUnitId, kPresetParamId));
+    addUnit(new Unit(STR16("RootUnit"), kRootUnit, kPresetsUnit, kNoProgramListId));
     auto* presets =
         new StringListParameter(STR16("Factory Presets"), kPresetParamId, STR16(""),
                                 ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0);
@@ -250,10 +281,26 @@ void Processor::registerUnitsAndPresets()
         if (name && *name)
             presets->appendString(Title(name));
     parameters.addParameter(presets);
+
+    std::vector<ParamID> reported;
+    for (uint32 i = 0; i < plugIn->m_controlList.count(); ++i)
+        if (parameters.getParameter(i))
+            reported.push_back(i);
+    reported.insert(reported.end(), {kJoystickXId, kJoystickYId});
+    presetReport.prepare(reported);
 }
 
 tresult PLUGIN_API Processor::terminate()
 {
+    if (initializeCount > 1)
+    {
+        --initializeCount;
+        return kResultOk;
+    }
+    if (initializeCount == 0)
+        return kResultOk;
+    initializeCount = 0;
+    notifier->disconnect();
     meterParameterIds.clear();
     if (paramUpdateQueues)
     {
@@ -269,12 +316,21 @@ tresult PLUGIN_API Processor::terminate()
     return SingleComponentEffect::terminate();
 }
 
+tresult PLUGIN_API Processor::setComponentHandler(IComponentHandler* handler)
+{
+    const tresult result = SingleComponentEffect::setComponentHandler(handler);
+    // The new handler may offer a run loop the old one did not.
+    notifier->disconnect();
+    notifier->connect(getHostContext());
+    return result;
+}
+
 tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
 {
     ensurePlugIn();
     const tresult result = SingleComponentEffect::setupProcessing(setup);
-    bypassDelay.prepare(2, latencySamples);
-    silence.assign(static_cast<size_t>(std::max(setup.maxSamplesPerBlock, 1)), 0.0f);
+    softBypass.prepare(2, latencySamples, bypassFadeSamples(setup.sampleRate));
+    allocateBlockBuffers(setup.maxSamplesPerBlock);
     if (plugIn)
     {
         plugIn->m_sampleRate = static_cast<int32>(setup.sampleRate);
@@ -289,8 +345,8 @@ tresult PLUGIN_API Processor::setActive(TBool state)
     {
         plugIn->m_sampleRate = static_cast<int32>(processSetup.sampleRate);
         plugIn->prepareToProcess();
-        if (bypassDelay.delay() != latencySamples)
-            bypassDelay.prepare(2, latencySamples);
+        // The chain starts from silence, and so does the dry line beside it.
+        softBypass.prepare(2, latencySamples, bypassFadeSamples(processSetup.sampleRate));
     }
     handover.setProcessingActive(state != 0);
     return kResultOk;
@@ -306,7 +362,11 @@ tresult PLUGIN_API Processor::setBusArrangements(SpeakerArrangement* inputs, int
             return SingleComponentEffect::setBusArrangements(inputs, 0, outputs, 1);
         return kResultFalse;
     }
-    if (numIns == 1 && numOuts == 1 && inputs && outputs && inputs[0] == outputs[0])
+    // Processing fills one or two channels: mono in to mono out, stereo to stereo.
+    const bool supported = numIns == 1 && numOuts == 1 && inputs && outputs &&
+                           inputs[0] == outputs[0] &&
+                           (inputs[0] == SpeakerArr::kMono || inputs[0] == SpeakerArr::kStereo);
+    if (supported)
         return SingleComponentEffect::setBusArrangements(inputs, 1, outputs, 1);
     return kResultFalse;
 }

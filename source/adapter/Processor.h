@@ -1,8 +1,10 @@
 #pragma once
 
-#include "adapter/BypassDelay.h"
 #include "adapter/ControlHandover.h"
+#include "adapter/HostNotifier.h"
+#include "adapter/HostValueReport.h"
 #include "adapter/ParameterIds.h"
+#include "adapter/SoftBypass.h"
 #include "editor/EditorMessage.h"
 
 #include "pluginterfaces/vst/ivstevents.h"
@@ -61,6 +63,7 @@ public:
     uint32 PLUGIN_API getTailSamples() override;
 
     // IEditController
+    tresult PLUGIN_API setComponentHandler(Steinberg::Vst::IComponentHandler* handler) override;
     tresult PLUGIN_API setComponentState(Steinberg::IBStream* state) override;
     tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID id,
                                           Steinberg::Vst::ParamValue value) override;
@@ -107,14 +110,15 @@ private:
     void applyAdapterParameter(Steinberg::Vst::ParamID id, double value);
     void applyMidiParameter(Steinberg::Vst::ParamID id, double value);
     void deliverEvent(const Steinberg::Vst::Event& event);
-    void processBypassed(Steinberg::Vst::ProcessData& data, int32 channels);
     void processFrames(Steinberg::Vst::ProcessData& data, int32 channels, bool hasContext);
     void processWholeBuffers(Steinberg::Vst::ProcessData& data, int32 channels);
-    void feedBypassDelay(Steinberg::Vst::ProcessData& data, int32 channels, bool toOutput);
+    void processWholeBufferChunk(Steinberg::Vst::ProcessData& data, int32 channels, int32 start,
+                                 int32 length);
     void reportMeters(Steinberg::Vst::ProcessData& data, bool notMetered);
     bool sidechainActive(const Steinberg::Vst::ProcessData& data) const;
 
     bool ensurePlugIn();
+    void allocateBlockBuffers(int32 maxSamples);
     void registerControlParameters();
     void registerAdapterParameters();
     void registerUnitsAndPresets();
@@ -128,6 +132,9 @@ private:
 
     int32 latencySamples = 0;
     CPlugIn* plugIn = nullptr;
+    // Hosts may initialize a single-component effect once per face; the
+    // object is set up by the first call and torn down by the last terminate.
+    int32 initializeCount = 0;
     double joystickX = 0.5;
     double joystickY = 0.5;
     std::atomic<bool> bypass{false}; // written on the audio thread, saved on the main thread
@@ -140,7 +147,13 @@ private:
 
     // Main-thread control changes reach the audio thread through this.
     ControlHandover handover;
-    BypassDelay bypassDelay;
+    // Calls back into the host, made outside the host's own calls.
+    Steinberg::IPtr<HostNotifier> notifier;
+    // A preset's values, told to hosts through the audio thread as well.
+    HostValueReport presetReport;
+    SoftBypass softBypass;
+    // The dry input of a whole-buffer block, kept for the bypass crossfade.
+    std::vector<float> dryScratch[2];
     // Silent input for an output-only object in whole-buffer mode.
     std::vector<float> silence;
     HostTimeInfo hostTime{};

@@ -60,11 +60,17 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
     if (!plugIn)
         return kResultFalse;
     const bool outputOnly = plugIn->m_outputOnly;
-    if (data.numOutputs < 1 || !data.outputs || !data.outputs[0].channelBuffers32)
+
+    // Parameter changes apply whatever else the call carries: hosts flush
+    // them with blocks of no samples and no buffers while stopped.
+    handover.applyPending();
+    applyParameterChanges(data);
+    presetReport.deliver(data.outputParameterChanges);
+
+    if (data.numSamples < 0 || data.numOutputs < 1 || !data.outputs ||
+        !data.outputs[0].channelBuffers32)
         return kResultOk;
     if (!outputOnly && (data.numInputs < 1 || !data.inputs || !data.inputs[0].channelBuffers32))
-        return kResultOk;
-    if (data.numSamples < 0)
         return kResultOk;
 
     SpeakerArrangement arrangement = SpeakerArr::kStereo;
@@ -72,9 +78,6 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
     int32 channels = usableChannels(data.outputs[0], arrangement);
     if (!outputOnly)
         channels = std::min(channels, data.inputs[0].numChannels);
-
-    handover.applyPending();
-    applyParameterChanges(data);
 
     const bool hasContext = data.processContext != nullptr;
     if (hasContext)
@@ -92,12 +95,8 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
         plugIn->onHostMessage(kHostMessageTimeInfo, message);
     }
 
-    if (!outputOnly && bypass.load(std::memory_order_relaxed))
-    {
-        processBypassed(data, channels);
-        reportMeters(data, true);
-        return kResultOk;
-    }
+    // An instrument has nothing to bypass to.
+    softBypass.setBypassed(!outputOnly && bypass.load(std::memory_order_relaxed));
 
     IEventList* events = data.inputEvents;
     if (midiEventList)
@@ -137,6 +136,11 @@ void Processor::applyParameterChanges(ProcessData& data)
             applyAdapterParameter(id, value);
             continue;
         }
+        // Hosts re-send values they hold; the one the control already stands
+        // for changes nothing (the control works in single precision).
+        if (!sampleAccurate &&
+            static_cast<float>(value) == static_cast<float>(handover.hostValue(id)))
+            continue;
         float fraction = static_cast<float>(value);
         if (control->logTaper)
             fraction = std::log10(9.0f * fraction + 1.0f);
@@ -155,6 +159,7 @@ void Processor::applyParameterChanges(ProcessData& data)
             control->updateQueue = nullptr;
         plugIn->setNormalizedControlValue(id, fraction, false);
         handover.controlChangedOnAudioThread(id);
+        handover.setHostValue(id, value);
     }
 }
 
@@ -279,24 +284,6 @@ void Processor::deliverEvent(const Event& event)
     }
 }
 
-// The dry signal, delayed by the latency so that it lines up with the
-// processed signal.
-void Processor::feedBypassDelay(ProcessData& data, int32 channels, bool toOutput)
-{
-    for (int32 c = 0; c < channels; ++c)
-    {
-        const float* in = channel(data.inputs[0], c);
-        float* out = toOutput ? channel(data.outputs[0], c) : nullptr;
-        if (in)
-            bypassDelay.process(c, in, out, data.numSamples);
-    }
-}
-
-void Processor::processBypassed(ProcessData& data, int32 channels)
-{
-    feedBypassDelay(data, channels, true);
-}
-
 bool Processor::sidechainActive(const ProcessData& data) const
 {
     if (!wantsSidechain || data.numInputs < 2 || !data.inputs)
@@ -307,25 +294,57 @@ bool Processor::sidechainActive(const ProcessData& data) const
 
 void Processor::processWholeBuffers(ProcessData& data, int32 channels)
 {
+    // The dry input is kept before an in-place object overwrites it; blocks
+    // longer than announced go through in pieces of the announced length.
+    const auto piece = static_cast<int32>(dryScratch[0].size());
+    int32 start = 0;
+    do
+    {
+        const int32 length = std::min(piece, data.numSamples - start);
+        processWholeBufferChunk(data, channels, start, length);
+        start += length;
+    } while (start < data.numSamples);
+    reportMeters(data, true);
+}
+
+void Processor::processWholeBufferChunk(ProcessData& data, int32 channels, int32 start,
+                                        int32 length)
+{
     if (sidechainActive(data))
     {
+        float* side[2] = {channel(data.inputs[1], 0) ? channel(data.inputs[1], 0) + start : nullptr,
+                          channel(data.inputs[1], 1) ? channel(data.inputs[1], 1) + start
+                                                     : nullptr};
         AuxInputInfo aux{};
-        aux.buffers = data.inputs[1].channelBuffers32;
+        aux.buffers = side;
         aux.channelCount = data.inputs[1].numChannels;
         aux.present = true;
         plugIn->onAuxInput(aux);
     }
-    float* silentChannels[2] = {silence.data(), silence.data()};
-    float** inputs = data.inputs ? data.inputs[0].channelBuffers32 : nullptr;
-    if (plugIn->m_outputOnly)
+    const bool outputOnly = plugIn->m_outputOnly;
+    float* in[2] = {silence.data(), silence.data()};
+    float* out[2] = {nullptr, nullptr};
+    for (int32 c = 0; c < channels; ++c)
     {
-        if (static_cast<size_t>(data.numSamples) > silence.size())
-            return; // a block beyond the size the host announced
-        inputs = silentChannels;
+        out[c] = channel(data.outputs[0], c) + start;
+        if (!outputOnly)
+        {
+            in[c] = channel(data.inputs[0], c) + start;
+            std::copy_n(in[c], length, dryScratch[c].data());
+        }
     }
-    plugIn->processChannelBuffers(inputs, data.outputs[0].channelBuffers32,
-                                  static_cast<uint32>(channels), data.numSamples);
-    reportMeters(data, true);
+    plugIn->processChannelBuffers(in, out, static_cast<uint32>(channels), length);
+    if (outputOnly)
+        return;
+    for (int32 i = 0; i < length; ++i)
+    {
+        float dry[2] = {dryScratch[0][static_cast<size_t>(i)],
+                        dryScratch[1][static_cast<size_t>(i)]};
+        float wet[2] = {out[0] ? out[0][i] : 0.0f, out[1] ? out[1][i] : 0.0f};
+        softBypass.processFrame(dry, wet, channels);
+        for (int32 c = 0; c < channels; ++c)
+            out[c][i] = wet[c];
+    }
 }
 
 void Processor::processFrames(ProcessData& data, int32 channels, bool hasContext)
@@ -344,10 +363,6 @@ void Processor::processFrames(ProcessData& data, int32 channels, bool hasContext
     float inputFrame[2] = {0.0f, 0.0f};
     float outputFrame[2] = {0.0f, 0.0f};
     float sideFrame[2] = {0.0f, 0.0f};
-
-    // The dry signal is kept primed for a later switch to bypass.
-    if (!outputOnly)
-        feedBypassDelay(data, channels, false);
 
     PlugInMessage message{};
     message.hostTimeInfo = hasContext ? &hostTime : nullptr;
@@ -383,6 +398,8 @@ void Processor::processFrames(ProcessData& data, int32 channels, bool hasContext
         }
         plugIn->processFrame(inputFrame, outputFrame, static_cast<uint32>(channels),
                              static_cast<uint32>(channels));
+        if (!outputOnly)
+            softBypass.processFrame(inputFrame, outputFrame, channels);
         if (out[0])
             out[0][i] = outputFrame[0];
         if (channels == 2 && out[1])
@@ -392,7 +409,7 @@ void Processor::processFrames(ProcessData& data, int32 channels, bool hasContext
         hostTime.timeSeconds = static_cast<double>(hostTime.samplePosition) / plugIn->m_sampleRate;
         plugIn->onHostMessage(kHostMessageTimeInfo, message);
     }
-    reportMeters(data, false);
+    reportMeters(data, softBypass.isBypassed());
 }
 
 void Processor::reportMeters(ProcessData& data, bool notMetered)

@@ -215,7 +215,14 @@ tresult PLUGIN_API Processor::setState(IBStream* state)
     bool allValid = true;
     if (!readControlFields(stream, plugIn->m_controlList, allValid,
                            [this](uint32 i, float value)
-                           { handover.setControl(i, value, ControlHandover::Kind::Plain); }))
+                           {
+                               Parameter* parameter = parameters.getParameter(i);
+                               const double hostValue =
+                                   parameter ? parameter->toNormalized(static_cast<double>(value))
+                                             : std::numeric_limits<double>::quiet_NaN();
+                               handover.setControl(i, value, ControlHandover::Kind::Plain,
+                                                   hostValue);
+                           }))
         return kResultFalse;
 
     int16 bypassField = 0;
@@ -337,9 +344,10 @@ void Processor::loadFactoryPreset()
         const float span = control->maxValue - lo;
         const float lin = span != 0.0f ? (c - lo) / span : 0.0f;
         const double h = presetNormalized(*control, c, lin);
-        handover.setControl(i, lin, ControlHandover::Kind::Normalized);
+        handover.setControl(i, lin, ControlHandover::Kind::Normalized, h);
         EditController::setParamNormalized(i, h);
         notifyParameterChanged(i, h);
+        presetReport.set(i, h);
     }
 
     const double x0 = plugIn->m_joystickX.presetValues[p];
@@ -353,11 +361,15 @@ void Processor::loadFactoryPreset()
         {
             EditController::setParamNormalized(id, value * 0.5 + 0.5);
             notifyParameterChanged(id, value * 0.5 + 0.5);
+            presetReport.set(id, value * 0.5 + 0.5);
         }
     }
+    presetReport.publish();
 
-    if (componentHandler)
-        componentHandler->restartComponent(kParamValuesChanged);
+    // The host may hold its own locks around this call: it learns of the
+    // new values once the call has returned.
+    notifier->connect(getHostContext());
+    notifier->requestRestart(kParamValuesChanged);
     refreshLinkedControls();
 }
 
@@ -393,11 +405,8 @@ void Processor::refreshLinkedControls()
                 const auto id = static_cast<ParamID>(index);
                 const ParamValue normalized =
                     plainParamToNormalized(id, static_cast<double>(node->value));
-                if (setParamNormalized(id, normalized) != kResultOk)
-                    continue;
-                beginEdit(id);
-                performEdit(id, getParamNormalized(id));
-                endEdit(id);
+                if (setParamNormalized(id, normalized) == kResultOk)
+                    notifier->requestEdit(id);
             }
         }
         plugIn->releaseLinkedControlUpdates(&list);
@@ -423,6 +432,8 @@ tresult Processor::receiveText(const char* text)
         return kResultOk;
     if (std::strcmp(text, "VSTGUITimerPing") == 0)
     {
+        // The editor's timer runs on the main thread outside any host call.
+        notifier->deliver();
         guiMessage.message = kGuiTimerPing;
         plugIn->onEditorMessage(guiMessage);
     }

@@ -111,26 +111,38 @@ TEST_F(ProcessorProcessTest, ConvertsTapersAndKeepsHostValuesInRange)
     EXPECT_TRUE(logged("control 1").empty());
 }
 
-TEST_F(ProcessorProcessTest, BypassPassesTheInputThroughAndZeroesMeters)
+// Bypass fades to the input (this object has no latency) while the object
+// keeps processing, and back; meters read 0 while bypassed. A change in the
+// same block as the switch still applies.
+TEST_F(ProcessorProcessTest, BypassFadesToTheInputAndZeroesMeters)
 {
+    constexpr int32 kFade = 480; // 10 ms at 48 kHz
     start();
-    for (int32 c = 0; c < 2; ++c)
-        for (int32 i = 0; i < 64; ++i)
-            block.input(0, c)[i] = 0.01f * static_cast<float>(i + 100 * c);
+    auto fill = [this]
+    {
+        for (int32 c = 0; c < 2; ++c)
+            for (int32 i = 0; i < 512; ++i)
+                block.input(0, c)[i] = 0.01f * static_cast<float>(i % 50 + 100 * c);
+    };
+    fill();
     block.inputChanges().add(Zeri2VST3::kBypassId, 0, 1.0);
     block.inputChanges().add(0, 0, 0.25);
-    ASSERT_EQ(run(64), kResultOk);
+    ASSERT_EQ(run(512), kResultOk);
     EXPECT_EQ(plugIn->m_fLinear, 0.5f);
-    EXPECT_EQ(plugIn->framesProcessed, 0);
+    EXPECT_EQ(plugIn->framesProcessed, 512);
+    // Mid-fade the output lies between the processed signal and the input.
+    EXPECT_GT(block.output(0, 1)[kFade / 2], block.input(0, 1)[kFade / 2]);
+    EXPECT_LT(block.output(0, 1)[kFade / 2], 2.0f * block.input(0, 1)[kFade / 2]);
     for (int32 c = 0; c < 2; ++c)
-        for (int32 i = 0; i < 64; ++i)
+        for (int32 i = kFade; i < 512; ++i)
             ASSERT_EQ(block.output(0, c)[i], block.input(0, c)[i]) << c << " " << i;
     EXPECT_EQ(block.outputChanges().lastValue(3), 0.0);
 
     block.inputChanges().add(Zeri2VST3::kBypassId, 0, 0.0);
-    ASSERT_EQ(run(64), kResultOk);
-    EXPECT_EQ(plugIn->framesProcessed, 64);
-    EXPECT_EQ(block.output(0, 1)[5], 2.0f * block.input(0, 1)[5]);
+    fill();
+    ASSERT_EQ(run(512), kResultOk);
+    EXPECT_EQ(plugIn->framesProcessed, 1024);
+    EXPECT_EQ(block.output(0, 1)[kFade + 5], 2.0f * block.input(0, 1)[kFade + 5]);
     EXPECT_EQ(block.outputChanges().lastValue(3), 0.5);
 }
 
@@ -192,6 +204,24 @@ TEST_F(ProcessorProcessTest, ZeroSampleBlockAppliesChangesAndReportsMeters)
     EXPECT_EQ(plugIn->framesProcessed, 0);
     EXPECT_EQ(plugIn->timeMessagesWithInfo, 1);
     EXPECT_TRUE(block.outputChanges().lastValue(3).has_value());
+}
+
+// Hosts deliver changes while stopped with calls that carry no samples and
+// no audio buffers at all.
+TEST_F(ProcessorProcessTest, FlushWithoutBuffersAppliesChanges)
+{
+    start();
+    block.inputChanges().add(0, 0, 0.75);
+    block.inputChanges().add(Zeri2VST3::kBypassId, 0, 1.0);
+    ProcessData& data = block.data(0);
+    data.numInputs = 0;
+    data.numOutputs = 0;
+    data.inputs = nullptr;
+    data.outputs = nullptr;
+    ASSERT_EQ(processor->process(data), kResultOk);
+    EXPECT_EQ(plugIn->m_fLinear, 1.5f);
+    EXPECT_TRUE(processor->isBypassed());
+    EXPECT_EQ(plugIn->framesProcessed, 0);
 }
 
 TEST_F(ProcessorProcessTest, JoystickAndButtons)

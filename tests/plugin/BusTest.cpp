@@ -60,10 +60,21 @@ TEST_F(BusTest, AcceptsOnlyEqualSingleInputAndOutput)
     ASSERT_EQ(plugin->processor()->getBusArrangement(kOutput, 0, arrangement), kResultOk);
     EXPECT_EQ(arrangement, SpeakerArr::kMono);
 
-    EXPECT_EQ(arrange({SpeakerArr::kMono}, {SpeakerArr::kStereo}), kResultFalse);
-    EXPECT_EQ(arrange({}, {SpeakerArr::kStereo}), kResultFalse);
-    EXPECT_EQ(arrange({SpeakerArr::kStereo, SpeakerArr::kStereo}, {SpeakerArr::kStereo}),
-              kResultFalse);
+    // Only what processing fills: mono or stereo, the same both ways.
+    const std::vector<std::pair<std::vector<SpeakerArrangement>, std::vector<SpeakerArrangement>>>
+        refused = {
+            {{SpeakerArr::kMono}, {SpeakerArr::kStereo}},
+            {{}, {SpeakerArr::kStereo}},
+            {{SpeakerArr::kStereo, SpeakerArr::kStereo}, {SpeakerArr::kStereo}},
+            {{SpeakerArr::k30Cine}, {SpeakerArr::k30Cine}},
+            {{SpeakerArr::k40Music}, {SpeakerArr::k40Music}},
+            {{SpeakerArr::k50}, {SpeakerArr::k50}},
+            {{SpeakerArr::k51}, {SpeakerArr::k51}},
+            {{SpeakerArr::kEmpty}, {SpeakerArr::kEmpty}},
+            {{kSpeakerL | kSpeakerC}, {kSpeakerL | kSpeakerC}},
+        };
+    for (const auto& [in, out] : refused)
+        EXPECT_EQ(arrange(in, out), kResultFalse) << (in.empty() ? 0 : in[0]);
     // A refused request leaves the busses as they were.
     ASSERT_EQ(plugin->processor()->getBusArrangement(kOutput, 0, arrangement), kResultOk);
     EXPECT_EQ(arrangement, SpeakerArr::kMono);

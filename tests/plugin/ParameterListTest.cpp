@@ -4,6 +4,7 @@
 #include "pluginterfaces/vst/ivstunits.h"
 
 #include <cmath>
+#include <map>
 #include <vector>
 
 using namespace Steinberg;
@@ -79,7 +80,7 @@ const Extra kExtras[] = {
     {0x8000, "B1", ParameterInfo::kCanAutomate, 0.0, 0},
     {0x8001, "B2", ParameterInfo::kCanAutomate, 0.0, 0},
     {0x8002, "B3", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x808, "Bypass", ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0.0, 0},
+    {0x808, "Bypass", ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0.0, 1}, // on/off
     {0x800, "PitchBend", ParameterInfo::kCanAutomate, 0.0, 0},
     {0x802, "MIDI Vol", ParameterInfo::kCanAutomate, 0.0, 0},
     {0x803, "MIDI Pan", ParameterInfo::kCanAutomate, 0.0, 0},
@@ -212,20 +213,36 @@ TEST_F(ParameterListTest, UnitsCarryThePresetProgramList)
 {
     IUnitInfo* units = plugin->unitInfo();
     ASSERT_EQ(units->getUnitCount(), 2);
-    UnitInfo root{};
-    ASSERT_EQ(units->getUnitInfo(0, root), kResultOk);
-    EXPECT_EQ(text(root.name), "RootUnit");
-    EXPECT_EQ(root.id, 1);
-    EXPECT_EQ(root.parentUnitId, 0);
-    EXPECT_EQ(root.programListId, kNoProgramListId);
-    UnitInfo presets{};
-    ASSERT_EQ(units->getUnitInfo(1, presets), kResultOk);
-    EXPECT_EQ(text(presets.name), "PresetsUnit");
-    EXPECT_EQ(presets.id, 0);
-    EXPECT_EQ(presets.parentUnitId, 1);
-    EXPECT_EQ(presets.programListId, 0x70727374);
+    std::map<UnitID, UnitInfo> byId;
+    for (int32 i = 0; i < units->getUnitCount(); ++i)
+    {
+        UnitInfo unit{};
+        ASSERT_EQ(units->getUnitInfo(i, unit), kResultOk);
+        byId[unit.id] = unit;
+    }
     UnitInfo none{};
     EXPECT_EQ(units->getUnitInfo(2, none), kResultFalse);
+
+    // Unit 0 is the root and carries the preset list; "RootUnit" hangs below it.
+    ASSERT_EQ(byId.count(0), 1u);
+    EXPECT_EQ(text(byId[0].name), "PresetsUnit");
+    EXPECT_EQ(byId[0].parentUnitId, kNoParentUnitId);
+    EXPECT_EQ(byId[0].programListId, 0x70727374);
+    ASSERT_EQ(byId.count(1), 1u);
+    EXPECT_EQ(text(byId[1].name), "RootUnit");
+    EXPECT_EQ(byId[1].parentUnitId, 0);
+    EXPECT_EQ(byId[1].programListId, kNoProgramListId);
+    // Following the parents from any unit ends at the root, never in a loop.
+    for (const auto& [id, unit] : byId)
+    {
+        UnitID at = id;
+        for (size_t hops = 0; at != kNoParentUnitId; ++hops)
+        {
+            ASSERT_LE(hops, byId.size()) << "unit " << id << " loops";
+            ASSERT_EQ(byId.count(at), 1u) << "unit " << id << " has a missing ancestor";
+            at = byId[at].parentUnitId;
+        }
+    }
 
     ASSERT_EQ(units->getProgramListCount(), 1);
     ProgramListInfo list{};

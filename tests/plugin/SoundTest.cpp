@@ -1,6 +1,7 @@
 #include "PluginFixture.h"
 #include "Renderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -157,18 +158,66 @@ TEST_F(SoundTest, GateRunsAboveMinus65Decibels)
     EXPECT_NE(renderAt(0.102).left, off.left); // -64.9 dB
 }
 
-TEST_F(SoundTest, BypassIsDelayedByTheLatency)
+// Largest step between neighbouring samples of both channels in [from, to).
+float largestStep(const Stereo& s, size_t from, size_t to)
 {
+    float step = 0.0f;
+    for (size_t i = std::max<size_t>(from, 1); i < std::min(to, s.size()); ++i)
+        step = std::max(
+            {step, std::fabs(s.left[i] - s.left[i - 1]), std::fabs(s.right[i] - s.right[i - 1])});
+    return step;
+}
+
+// Bypass fades to the dry signal delayed by the latency, so it lines up with
+// the processed one, and back. The chain runs on while bypassed: once the
+// fade back is over the output is exactly that of an instance never
+// bypassed, not audio held from before the switch.
+TEST_F(SoundTest, BypassCrossfadesBothWaysWithTheTimeAlignedInput)
+{
+    constexpr size_t kOn = 3000;
+    constexpr size_t kOff = 12000;
+    constexpr size_t kFade = 480; // 10 ms at 48 kHz
+    const Stereo in = testSignal(48000.0, 0.5);
+    auto never = start(48000.0);
+    const Stereo processed = render(*never, in, 256);
     auto plugin = start(48000.0);
     EXPECT_EQ(plugin->processor()->getLatencySamples(), static_cast<uint32>(kLatency));
-    const Stereo in = testSignal(48000.0, 0.2);
-    // Processed for 3000 samples, then bypassed: the dry signal continues in
-    // time with what came before.
-    const Stereo out = render(*plugin, in, 256, {{3000, kBypass, 1.0}});
-    for (size_t i = 3000; i < in.size(); ++i)
+    const Stereo out = render(*plugin, in, 256, {{kOn, kBypass, 1.0}, {kOff, kBypass, 0.0}});
+
+    for (size_t i = 0; i < kOn; ++i)
+        ASSERT_EQ(out.left[i], processed.left[i]) << i;
+    for (size_t i = kOn + kFade; i < kOff; ++i)
     {
         ASSERT_EQ(out.left[i], in.left[i - kLatency]) << i;
         ASSERT_EQ(out.right[i], in.right[i - kLatency]) << i;
+    }
+    for (size_t i = kOff + kFade; i < in.size(); ++i)
+    {
+        ASSERT_EQ(out.left[i], processed.left[i]) << i;
+        ASSERT_EQ(out.right[i], processed.right[i]) << i;
+    }
+
+    // No click: across either fade the output moves no more from one sample
+    // to the next than the two signals it mixes do, give or take what the
+    // smooth fade itself adds.
+    Stereo dry = in;
+    for (size_t i = 0; i < in.size(); ++i)
+    {
+        dry.left[i] = i < kLatency ? 0.0f : in.left[i - kLatency];
+        dry.right[i] = i < kLatency ? 0.0f : in.right[i - kLatency];
+    }
+    for (size_t at : {kOn, kOff})
+    {
+        SCOPED_TRACE(at);
+        const float bound =
+            std::max(largestStep(processed, at, at + kFade), largestStep(dry, at, at + kFade)) +
+            0.01f;
+        EXPECT_LE(largestStep(out, at - 1, at + kFade + 1), bound);
+        // A hard switch would jump by far more than that here.
+        float gap = 0.0f;
+        for (size_t i = at; i < at + kFade; ++i)
+            gap = std::max(gap, std::fabs(processed.left[i] - dry.left[i]));
+        EXPECT_GT(gap, 2.0f * bound);
     }
 }
 

@@ -80,7 +80,9 @@ constexpr ParamID kControlIds = 24;
 using Presets = StateFixture;
 
 // One preset load sets every control on both sides, moves both joystick
-// parameters and asks the host once to re-read the parameter values.
+// parameters and asks the host once to re-read the parameter values: not
+// from inside the host's call, which may hold the host's lock, but from the
+// host's run loop once the call has returned.
 TEST_F(Presets, LoadSetsEveryControlAndAsksTheHostOnceToReread)
 {
     auto instance = open(true);
@@ -90,6 +92,9 @@ TEST_F(Presets, LoadSetsEveryControlAndAsksTheHostOnceToReread)
         SCOPED_TRACE(kPresets[p].name);
         instance->handler().clear();
         ASSERT_EQ(selectPreset(*instance, p), kResultOk);
+        EXPECT_TRUE(instance->handler().calls().empty());
+        instance->idle();
+        EXPECT_EQ(instance->handler().reentrantCalls(), 0);
 
         int restarts = 0;
         for (const auto& call : instance->handler().calls())
@@ -131,9 +136,7 @@ TEST_F(Presets, LoadSetsEveryControlAndAsksTheHostOnceToReread)
 }
 
 // Load, save, restore into a new instance: the same bytes, the same host
-// values and the same sound. Both happen while the instances are active:
-// activation redesigns the filters from the first models and drops the Plus
-// factor, so a restore before it does not sound like the preset.
+// values and the same sound.
 TEST_F(Presets, EveryPresetRoundTripsThroughItsState)
 {
     for (int p = 0; p < 16; ++p)
@@ -178,32 +181,58 @@ TEST_F(Presets, EveryPresetRoundTripsThroughItsState)
     }
 }
 
-// Hard Rock is the preset with Plus ON: its first two stage gains carry the
-// Plus factor. A change of Push1 and Push2 recomputes those gains without it,
-// which sounds exactly like the same settings with Plus OFF; the preset
-// itself sounds different.
-TEST_F(Presets, HardRockCarriesThePlusFactor)
+// The sound is a function of the control values alone. Hard Rock has Plus
+// ON; new Push1/Push2 values re-sent after Plus, or Plus re-sent after them,
+// give the same sound, and it differs from the same values with Plus OFF.
+TEST_F(Presets, PlusHoldsWhateverOrderTheValuesArriveIn)
+{
+    const std::vector<std::pair<ParamID, double>> pushes = {{1, 0.3}, {2, 0.6}};
+    auto pushesThenPlus = pushes;
+    pushesThenPlus.emplace_back(23, 1.0);
+    std::vector<std::pair<ParamID, double>> plusThenPushes = {{23, 1.0}};
+    plusThenPushes.insert(plusThenPushes.end(), pushes.begin(), pushes.end());
+    auto plusOff = pushes;
+    plusOff.emplace_back(23, 0.0);
+
+    std::vector<std::vector<float>> renders;
+    for (const auto& changes : {plusThenPushes, pushesThenPlus, plusOff})
+    {
+        auto instance = open(true);
+        ASSERT_EQ(selectPreset(*instance, 15), kResultOk);
+        renders.push_back(render(*instance, 4, changes));
+    }
+    ASSERT_TRUE(
+        std::any_of(renders[0].begin(), renders[0].end(), [](float s) { return s != 0.0f; }));
+    EXPECT_EQ(renders[0], renders[1]);
+    EXPECT_NE(renders[0], renders[2]);
+}
+
+// A project restored before the host activates the plug-in (the usual order)
+// sounds as one restored while it runs: every network follows its model
+// selection and the stage gains keep Plus.
+TEST_F(Presets, RestoreBeforeActivationSoundsAsRestoredWhileActive)
 {
     auto hardRock = open(true);
     ASSERT_EQ(selectPreset(*hardRock, 15), kResultOk);
-    const auto bytes = state(*hardRock);
-    ASSERT_EQ(StateBytes::read<uint32_t>(bytes, L::control(23)), 1u);
-    const std::vector<std::pair<ParamID, double>> samePushes = {
-        {1, hardRock->controller()->getParamNormalized(1)},
-        {2, hardRock->controller()->getParamNormalized(2)}};
+    auto bytes = state(*hardRock);
+    StateBytes::write<uint32_t>(bytes, L::control(16), 7); // ISD_Model
+    StateBytes::write<uint32_t>(bytes, L::control(17), 5); // IN_Model
 
-    auto plusOff = open(true);
-    auto withoutPlus = bytes;
-    StateBytes::write<uint32_t>(withoutPlus, L::control(23), 0);
-    restore(*plusOff, withoutPlus);
+    auto whileActive = open(true);
+    restore(*whileActive, bytes);
+    auto beforeActivation = open(false);
+    restore(*beforeActivation, bytes);
+    ASSERT_EQ(beforeActivation->setupProcessing(kSampleRate, kBlock), kResultOk);
+    ASSERT_EQ(beforeActivation->activate(), kResultOk);
 
-    auto factorDropped = open(true);
-    ASSERT_EQ(selectPreset(*factorDropped, 15), kResultOk);
-
-    const auto reference = render(*plusOff);
-    ASSERT_TRUE(std::any_of(reference.begin(), reference.end(), [](float s) { return s != 0.0f; }));
-    EXPECT_EQ(render(*factorDropped, 4, samePushes), reference);
-    EXPECT_NE(render(*hardRock), reference);
+    const auto reference = render(*whileActive);
+    EXPECT_EQ(render(*beforeActivation), reference);
+    // Deactivating and activating again changes nothing either.
+    auto reactivated = open(true);
+    restore(*reactivated, bytes);
+    ASSERT_EQ(reactivated->deactivate(), kResultOk);
+    ASSERT_EQ(reactivated->activate(), kResultOk);
+    EXPECT_EQ(render(*reactivated), reference);
 }
 
 // Hosts may store anything in the preset parameter: out-of-range values

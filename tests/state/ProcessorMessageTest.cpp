@@ -180,6 +180,10 @@ TEST_F(ProcessorMessages, PresetLoadSetsBothSidesAndReportsEachValue)
         EXPECT_NEAR(plugIn->messages[i].parameterValue, expected[i].value, 1e-4);
         EXPECT_NEAR(controller->getParamNormalized(expected[i].id), expected[i].value, 1e-4);
     }
+    // The host hears of it once its call has returned: here, with no run
+    // loop offered, at the editor's next timer tick.
+    EXPECT_EQ(restarts(), 0);
+    EXPECT_EQ(sendText("VSTGUITimerPing"), kResultOk);
     EXPECT_EQ(restarts(), 1);
 
     // Not yet on the audio thread's side, but already in the saved state.
@@ -213,6 +217,7 @@ TEST_F(ProcessorMessages, PresetAtTheTopOfTheRangesAndOtherJoystickCorner)
     EXPECT_EQ(controller->getParamNormalized(3), 1.0);
     EXPECT_NEAR(controller->getParamNormalized(0x8005), 0.25, 1e-4);
     EXPECT_NEAR(controller->getParamNormalized(0x8006), 0.75, 1e-4);
+    EXPECT_EQ(sendText("VSTGUITimerPing"), kResultOk);
     EXPECT_EQ(restarts(), 1);
 }
 
@@ -239,6 +244,9 @@ TEST_F(ProcessorMessages, LinkedControlsFollowARestoreAndAPresetLoad)
         ASSERT_FALSE(plugIn->messages.empty());
         EXPECT_EQ(plugIn->messages.back().parameterIndex, 1);
         EXPECT_DOUBLE_EQ(plugIn->messages.back().parameterValue, 2.0 / 3.0);
+        // The edit reaches the host after its call has returned.
+        EXPECT_TRUE(handler->calls().empty());
+        EXPECT_EQ(sendText("VSTGUITimerPing"), kResultOk);
         const auto& calls = handler->calls();
         ASSERT_GE(calls.size(), 3u);
         const std::vector<ZargHost::RecordingComponentHandler::Call> edit(calls.end() - 3,

@@ -41,12 +41,7 @@ std::vector<char> StateFixture::state(ZargHost::PluginInstance& instance)
 tresult StateFixture::setComponentState(ZargHost::PluginInstance& instance,
                                         const std::vector<char>& bytes)
 {
-    IPtr<MemoryStream> stream = owned(new MemoryStream);
-    int32 written = 0;
-    if (!bytes.empty())
-        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
-    stream->seek(0, IBStream::kIBSeekSet, nullptr);
-    return instance.controller()->setComponentState(stream);
+    return instance.setComponentState(bytes);
 }
 
 void StateFixture::restore(ZargHost::PluginInstance& instance, const std::vector<char>& bytes)
@@ -57,7 +52,7 @@ void StateFixture::restore(ZargHost::PluginInstance& instance, const std::vector
 
 tresult StateFixture::selectPreset(ZargHost::PluginInstance& instance, int preset)
 {
-    return instance.controller()->setParamNormalized(kPresetId, preset / 15.0);
+    return instance.setParamNormalized(kPresetId, preset / 15.0);
 }
 
 std::map<ParamID, double> StateFixture::hostValues(ZargHost::PluginInstance& instance)
