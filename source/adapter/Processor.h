@@ -126,6 +126,8 @@ private:
 
     // State, presets and editor messages (ProcessorState.cpp).
     void loadFactoryPreset();
+    // Stores a host-side value (no message to the plug-in object).
+    tresult storeParameter(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value);
     void refreshLinkedControls();
     void notifyParameterChanged(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value);
     void prepareEditorLifecycleMessage(int32 code);

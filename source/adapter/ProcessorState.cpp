@@ -263,7 +263,7 @@ tresult PLUGIN_API Processor::setComponentState(IBStream* state)
                            [this](uint32 i, float value)
                            {
                                if (Parameter* parameter = parameters.getParameter(i))
-                                   EditController::setParamNormalized(
+                                   storeParameter(
                                        i, parameter->toNormalized(static_cast<double>(value)));
                            }))
         return kResultFalse;
@@ -272,8 +272,7 @@ tresult PLUGIN_API Processor::setComponentState(IBStream* state)
     if (!stream.readInt16(bypassField))
         return kResultFalse;
     if (Parameter* parameter = parameters.getParameter(kBypassId))
-        EditController::setParamNormalized(kBypassId,
-                                           parameter->toNormalized(bypassField != 0 ? 1.0 : 0.0));
+        storeParameter(kBypassId, parameter->toNormalized(bypassField != 0 ? 1.0 : 0.0));
 
     if (static_cast<uint64>(version) >= 1)
     {
@@ -289,8 +288,8 @@ tresult PLUGIN_API Processor::setComponentState(IBStream* state)
                 continue;
             }
             if (Parameter* parameter = parameters.getParameter(id))
-                EditController::setParamNormalized(
-                    id, parameter->toNormalized(static_cast<double>(bipolar) * 0.5 + 0.5));
+                storeParameter(id,
+                               parameter->toNormalized(static_cast<double>(bipolar) * 0.5 + 0.5));
         }
     }
     refreshLinkedControls();
@@ -302,10 +301,18 @@ tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
     // NaN has no place in a parameter and cannot select a preset.
     if (std::isnan(value))
         return kResultFalse;
-    const tresult result = EditController::setParamNormalized(id, value);
+    const tresult result = storeParameter(id, value);
     notifyParameterChanged(id, std::clamp(value, 0.0, 1.0));
     if (result == kResultOk && id == kPresetParamId)
         loadFactoryPreset();
+    return result;
+}
+
+tresult Processor::storeParameter(ParamID id, ParamValue value)
+{
+    const tresult result = EditController::setParamNormalized(id, value);
+    // A preset's report not yet sent tells the host the values it has now.
+    presetReport.set(id, getParamNormalized(id));
     return result;
 }
 
@@ -345,9 +352,8 @@ void Processor::loadFactoryPreset()
         const float lin = span != 0.0f ? (c - lo) / span : 0.0f;
         const double h = presetNormalized(*control, c, lin);
         handover.setControl(i, lin, ControlHandover::Kind::Normalized, h);
-        EditController::setParamNormalized(i, h);
+        storeParameter(i, h);
         notifyParameterChanged(i, h);
-        presetReport.set(i, h);
     }
 
     const double x0 = plugIn->m_joystickX.presetValues[p];
@@ -359,9 +365,8 @@ void Processor::loadFactoryPreset()
         handover.setJoystick(static_cast<float>(ex), static_cast<float>(ey), true);
         for (const auto& [id, value] : {std::pair{kJoystickXId, ex}, std::pair{kJoystickYId, ey}})
         {
-            EditController::setParamNormalized(id, value * 0.5 + 0.5);
+            storeParameter(id, value * 0.5 + 0.5);
             notifyParameterChanged(id, value * 0.5 + 0.5);
-            presetReport.set(id, value * 0.5 + 0.5);
         }
     }
     presetReport.publish();

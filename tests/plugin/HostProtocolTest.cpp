@@ -145,6 +145,36 @@ TEST_F(HostProtocolTest, PresetSelectionNeverCallsBackIntoTheLockedHost)
     }
 }
 
+// A host restoring a project may select its last preset first and restore
+// the saved state right after, before any block runs: what the next block
+// reports is what the host holds now, not the preset.
+TEST_F(HostProtocolTest, ReportedValuesFollowALaterRestore)
+{
+    auto source = start();
+    ASSERT_EQ(source->setParamNormalized(kPresets, 2.0 / 15.0), kResultOk);
+    ASSERT_EQ(source->setParamNormalized(0, 0.123), kResultOk);
+    ZargHost::ProcessBlock change({2}, {2}, 512, 48000.0);
+    change.inputChanges().add(0, 0, 0.123);
+    ASSERT_EQ(source->flush(change), kResultOk);
+    const auto saved = state(*source);
+
+    auto plugin = start();
+    ASSERT_EQ(plugin->setParamNormalized(kPresets, 15.0 / 15.0), kResultOk);
+    ASSERT_EQ(plugin->setState(saved), kResultOk);
+    ASSERT_EQ(plugin->setComponentState(saved), kResultOk);
+    ZargHost::ProcessBlock block({2}, {2}, 512, 48000.0);
+    ASSERT_EQ(plugin->process(block, 64), kResultOk);
+    const auto values = hostValues(*plugin);
+    EXPECT_NEAR(values.at(0), 0.123, 1e-6);
+    for (ParamID id = 0; id < kControls; ++id)
+    {
+        const auto reported = block.outputChanges().lastValue(id);
+        ASSERT_TRUE(reported.has_value()) << id;
+        EXPECT_EQ(*reported, values.at(id)) << id;
+    }
+    EXPECT_EQ(state(*plugin), saved);
+}
+
 // A host that stores plain values converts every parameter back and forth at
 // each save and reload, some in single precision: after the first round trip
 // nothing moves, bit for bit, on the host's side or in the saved state.
