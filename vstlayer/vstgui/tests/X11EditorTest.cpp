@@ -5,11 +5,13 @@
 #include "vstgui/lib/CAnimKnob.h"
 #include "vstgui/lib/CFrame.h"
 #include "vstgui/lib/COnOffButton.h"
+#include "vstgui/lib/CTextEdit.h"
 #include "vstgui/lib/CVSTGUITimer.h"
 #include "vstgui/platform/linux/ResourcePath.h"
 #include "vstgui/plugin-bindings/VST3Editor.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -220,6 +222,50 @@ TEST_F(X11EditorTest, SyntheticInputReachesTheControls)
     EXPECT_TRUE(loop->timers.empty());
     editor->release();
     controller->setKnobMode(Vst::kCircularMode);
+}
+
+// XEmbed's FOCUS_OUT (message 5) takes the keyboard away: a text being edited is
+// committed and editing ends, as when the user clicks elsewhere.
+TEST_F(X11EditorTest, XEmbedFocusOutEndsTextEditing)
+{
+    auto* editor = attach();
+    loop->runFor(50ms);
+    CFrame* frame = editor->getFrame();
+    CTextEdit* edit = nullptr;
+    frame->forEachChild(
+        [&](CView* v)
+        {
+            if (auto* e = dynamic_cast<CTextEdit*>(v))
+                edit = e;
+        });
+    ASSERT_NE(edit, nullptr);
+    frame->setFocusView(edit);
+    ASSERT_TRUE(edit->isEditingText());
+
+    const char* name = "_XEMBED";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+        nullptr);
+    ASSERT_NE(atom, nullptr);
+    xcb_client_message_event_t message;
+    std::memset(&message, 0, sizeof(message));
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = child();
+    message.type = atom->atom;
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 5;
+    std::free(atom);
+    xcb_send_event(connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    loop->runFor(50ms);
+
+    EXPECT_FALSE(edit->isEditingText());
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+    EXPECT_EQ(handler->calls.back(), "end " + std::to_string(edit->getTag()));
+    editor->removed();
+    editor->release();
 }
 
 TEST_F(X11EditorTest, OpenCloseCyclesLeaveNothingRegistered)

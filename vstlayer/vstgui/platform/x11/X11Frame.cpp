@@ -42,6 +42,14 @@ xcb_visualtype_t* findVisual(xcb_connection_t* c, xcb_visualid_t id)
     return nullptr;
 }
 
+xcb_visualid_t rootVisualOf(xcb_connection_t* c, xcb_window_t root)
+{
+    for (auto s = xcb_setup_roots_iterator(xcb_get_setup(c)); s.rem; xcb_screen_next(&s))
+        if (s.data->root == root)
+            return s.data->root_visual;
+    return 0;
+}
+
 int32_t modifiersOf(uint16_t state)
 {
     int32_t b = 0;
@@ -91,21 +99,32 @@ X11Frame::X11Frame(CFrame* f, uint32_t parentWindow, IRunLoop* loop) : frame(f),
         visual = findVisual(connection, attrs->visual);
     const uint8_t depth = geometry ? geometry->depth : 0;
     const xcb_visualid_t visualId = attrs ? attrs->visual : 0;
+    const xcb_window_t root = geometry ? geometry->root : 0;
     std::free(attrs);
     std::free(geometry);
     if (!visual)
         return;
 
+    // Made at the root and reparented into the host's window, as XEmbed embedders expect.
+    // A visual other than the root's needs a colormap of its own there.
+    uint32_t mask = XCB_CW_BORDER_PIXEL | XCB_CW_EVENT_MASK;
+    if (visualId != rootVisualOf(connection, root))
+    {
+        colormap = xcb_generate_id(connection);
+        xcb_create_colormap(connection, XCB_COLORMAP_ALLOC_NONE, colormap, root, visualId);
+        mask |= XCB_CW_COLORMAP;
+    }
     const CRect size = frame->getViewSize();
     const auto w = static_cast<uint16_t>(std::max(1., size.getWidth()));
     const auto h = static_cast<uint16_t>(std::max(1., size.getHeight()));
     window = xcb_generate_id(connection);
-    const uint32_t mask = XCB_CW_EVENT_MASK;
-    const uint32_t values[] = {XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
-                               XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
-                               XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    const uint32_t values[] = {0,
+                               XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
+                                   XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
+                                   XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                               colormap};
     xcb_void_cookie_t cookie =
-        xcb_create_window_checked(connection, depth, window, parentWindow, 0, 0, w, h, 0,
+        xcb_create_window_checked(connection, depth, window, root, 0, 0, w, h, 0,
                                   XCB_WINDOW_CLASS_INPUT_OUTPUT, visualId, mask, values);
     if (xcb_generic_error_t* error = xcb_request_check(connection, cookie))
     {
@@ -113,10 +132,13 @@ X11Frame::X11Frame(CFrame* f, uint32_t parentWindow, IRunLoop* loop) : frame(f),
         window = 0;
         return;
     }
-    xcb_map_window(connection, window);
+    xembed = std::make_unique<XEmbedClient>(connection, window);
+    xembed->onFocusLost = [this] { frame->setFocusView(nullptr); };
+    xembed->embedInto(parentWindow);
     windowSurface = cairo_xcb_surface_create(connection, window, visual, w, h);
     backBuffer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    xcb_flush(connection);
+    // A round trip: the window is in the host's window once attached() returns.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 
     RunLoop::init(runLoop);
     eventHandlerRegistered =
@@ -146,6 +168,8 @@ X11Frame::~X11Frame()
     }
     if (connection)
     {
+        if (colormap)
+            xcb_free_colormap(connection, colormap);
         if (window)
         {
             xcb_destroy_window(connection, window);
@@ -187,6 +211,8 @@ void X11Frame::onEvent()
 void X11Frame::onTimer()
 {
     drainEvents();
+    if (xembed)
+        xembed->poll();
     paint();
 }
 
@@ -224,6 +250,7 @@ void X11Frame::handleEvent(xcb_generic_event_t* event)
             frame->onWheel(where, e->detail == 4 ? 1.f : -1.f, buttons);
             break;
         }
+        xembed->onButtonPress(e->time);
         buttons |= buttonOf(e->detail);
         if (e->detail == lastClickButton && e->time - lastClickTime < 250)
             buttons |= kDoubleClick;
@@ -248,6 +275,9 @@ void X11Frame::handleEvent(xcb_generic_event_t* event)
         frame->onMouseMoved(where, modifiersOf(e->state));
         break;
     }
+    case XCB_CLIENT_MESSAGE:
+        xembed->handle(*reinterpret_cast<xcb_client_message_event_t*>(event));
+        break;
     case XCB_KEY_PRESS:
     {
         auto* e = reinterpret_cast<xcb_key_press_event_t*>(event);

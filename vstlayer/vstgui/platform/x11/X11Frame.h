@@ -3,8 +3,10 @@
 #include "vstgui/lib/IPlatformFrame.h"
 #include "vstgui/lib/VstKeyCode.h"
 #include "vstgui/platform/x11/IRunLoop.h"
+#include "vstgui/platform/x11/XEmbedClient.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -13,9 +15,9 @@ typedef struct _cairo_surface cairo_surface_t;
 namespace VSTGUI::X11
 {
 
-// A child window of the host's window, with its own X connection, painted with cairo.
-// Events arrive through the run loop's descriptor and are also drained on every tick,
-// because some hosts never report the descriptor.
+// A child window of the host's window, with its own X connection, painted with cairo,
+// embedded by XEmbed. Events arrive through the run loop's descriptor and are also
+// drained on every tick, because some hosts never report the descriptor.
 class X11Frame : public IPlatformFrame, public IEventHandler, public ITimerHandler
 {
 public:
@@ -27,6 +29,7 @@ public:
     bool isValid() const { return window != 0; }
     xcb_window_t getWindow() const { return window; }
     xcb_connection_t* getConnection() const { return connection; }
+    const XEmbedClient* getXEmbed() const { return xembed.get(); }
 
     void invalidRect(const CRect& rect) override;
     bool setSize(const CRect& size) override;
@@ -48,6 +51,8 @@ private:
     xcb_connection_t* connection{nullptr};
     xcb_window_t window{0};
     xcb_visualtype_t* visual{nullptr};
+    xcb_colormap_t colormap{0};
+    std::unique_ptr<XEmbedClient> xembed;
     cairo_surface_t* windowSurface{nullptr};
     cairo_surface_t* backBuffer{nullptr};
     CRect dirty;
