@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <poll.h>
+#include <utility>
 
 using namespace Steinberg;
 
 tresult PLUGIN_API HostRunLoop::registerEventHandler(Linux::IEventHandler* handler,
                                                      Linux::FileDescriptor fd)
 {
-    if (!handler)
+    if (!handler || stopped)
         return kInvalidArgument;
     handler->addRef();
     descriptorList.push_back({handler, fd});
@@ -30,7 +31,7 @@ tresult PLUGIN_API HostRunLoop::unregisterEventHandler(Linux::IEventHandler* han
 tresult PLUGIN_API HostRunLoop::registerTimer(Linux::ITimerHandler* handler,
                                               Linux::TimerInterval ms)
 {
-    if (!handler)
+    if (!handler || stopped)
         return kInvalidArgument;
     handler->addRef();
     timerList.push_back({handler, ms, Clock::now() + std::chrono::milliseconds(ms)});
@@ -47,6 +48,15 @@ tresult PLUGIN_API HostRunLoop::unregisterTimer(Linux::ITimerHandler* handler)
     timerList.erase(it);
     handler->release();
     return kResultTrue;
+}
+
+void HostRunLoop::stop()
+{
+    stopped = true;
+    for (const Descriptor& d : std::exchange(descriptorList, {}))
+        d.handler->release();
+    for (const Timer& t : std::exchange(timerList, {}))
+        t.handler->release();
 }
 
 tresult PLUGIN_API HostRunLoop::resizeView(IPlugView*, ViewRect*)

@@ -40,6 +40,8 @@ public:
 
     // Serves descriptors and timers for this long.
     void runFor(std::chrono::milliseconds duration);
+    // The host's loop has ended: every handler is let go and later calls are refused.
+    void stop();
 
     const std::vector<Timer>& timers() const { return timerList; }
     const std::vector<Descriptor>& descriptors() const { return descriptorList; }
@@ -59,4 +61,5 @@ private:
     std::vector<Descriptor> descriptorList;
     std::vector<std::pair<Steinberg::uint64, int>> fired;
     int registered{0};
+    bool stopped{false};
 };

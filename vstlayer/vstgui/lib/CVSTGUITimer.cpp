@@ -12,12 +12,10 @@ IdStringPtr CVSTGUITimer::kMsgTimer = "timer message";
 
 namespace
 {
-ITimerScheduler* gScheduler = nullptr;
-std::vector<CVSTGUITimer*>& runningTimers()
-{
-    static std::vector<CVSTGUITimer*> list;
-    return list;
-}
+constinit ITimerScheduler* gScheduler = nullptr;
+// Exists only while a timer runs: a timer may be stopped while the process exits,
+// after this library's statics are destroyed.
+constinit std::vector<CVSTGUITimer*>* gRunning = nullptr;
 } // namespace
 
 CVSTGUITimer::CVSTGUITimer(CBaseObject* object, uint32_t ft, bool doStart)
@@ -44,7 +42,9 @@ bool CVSTGUITimer::start()
     if (running)
         return false;
     running = true;
-    runningTimers().push_back(this);
+    if (!gRunning)
+        gRunning = new std::vector<CVSTGUITimer*>;
+    gRunning->push_back(this);
     if (gScheduler)
         gScheduler->addTimer(this, fireTime);
     return true;
@@ -55,7 +55,12 @@ bool CVSTGUITimer::stop()
     if (!running)
         return false;
     running = false;
-    std::erase(runningTimers(), this);
+    std::erase(*gRunning, this);
+    if (gRunning->empty())
+    {
+        delete gRunning;
+        gRunning = nullptr;
+    }
     if (gScheduler)
         gScheduler->removeTimer(this);
     return true;
@@ -93,12 +98,12 @@ void CVSTGUITimer::setScheduler(ITimerScheduler* scheduler)
 {
     if (scheduler == gScheduler)
         return;
-    if (gScheduler)
-        for (CVSTGUITimer* t : runningTimers())
+    if (gScheduler && gRunning)
+        for (CVSTGUITimer* t : *gRunning)
             gScheduler->removeTimer(t);
     gScheduler = scheduler;
-    if (gScheduler)
-        for (CVSTGUITimer* t : runningTimers())
+    if (gScheduler && gRunning)
+        for (CVSTGUITimer* t : *gRunning)
             gScheduler->addTimer(t, t->fireTime);
 }
 
@@ -109,7 +114,7 @@ ITimerScheduler* CVSTGUITimer::getScheduler()
 
 int32_t CVSTGUITimer::getRunningCount()
 {
-    return static_cast<int32_t>(runningTimers().size());
+    return gRunning ? static_cast<int32_t>(gRunning->size()) : 0;
 }
 
 } // namespace VSTGUI

@@ -19,16 +19,17 @@ private:
 
 namespace
 {
-RunLoop& instance()
-{
-    static RunLoop loop;
-    return loop;
-}
+// Lives from the first window's opening to the last one's closing, not to the end of
+// static destruction: a host may release an open editor while its process exits, after
+// this library's statics are gone.
+constinit RunLoop* current = nullptr;
 } // namespace
 
 void RunLoop::init(IRunLoop* loop)
 {
-    RunLoop& self = instance();
+    if (!current)
+        current = new RunLoop;
+    RunLoop& self = *current;
     self.loops.push_back(loop);
     if (self.loops.size() == 1)
     {
@@ -39,7 +40,9 @@ void RunLoop::init(IRunLoop* loop)
 
 void RunLoop::exit(IRunLoop* loop)
 {
-    RunLoop& self = instance();
+    if (!current)
+        return;
+    RunLoop& self = *current;
     auto it = std::find(self.loops.begin(), self.loops.end(), loop);
     if (it == self.loops.end())
         return;
@@ -54,12 +57,15 @@ void RunLoop::exit(IRunLoop* loop)
     {
         self.runLoop = self.loops.front();
         CVSTGUITimer::setScheduler(&self);
+        return;
     }
+    delete current;
+    current = nullptr;
 }
 
 IRunLoop* RunLoop::get()
 {
-    return instance().runLoop;
+    return current ? current->runLoop : nullptr;
 }
 
 void RunLoop::addTimer(CVSTGUITimer* timer, uint32_t periodMs)
