@@ -11,6 +11,7 @@ packages=(
   libpugixml-dev libsndfile1-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libzita-convolver-dev libfftw3-dev
   xvfb xauth
+  ardour
 )
 
 missing=()
