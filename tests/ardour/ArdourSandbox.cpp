@@ -1,0 +1,92 @@
+#include "ArdourSandbox.h"
+
+#include "FileText.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr int kScanSeconds = 60;
+constexpr const char* kExportPreset = ZARG_ARDOUR_DATA "/export/zarg-float.preset";
+
+} // namespace
+
+ArdourSandbox::ArdourSandbox() : home(scratch.file("home"))
+{
+    const fs::path vst3 = fs::path(home) / ".vst3";
+    fs::create_directories(vst3);
+    // ZARG_ARDOUR_BUNDLE points the tests at another build of the bundle.
+    const char* other = std::getenv("ZARG_ARDOUR_BUNDLE");
+    fs::copy(other && *other ? other : ZARG_BUNDLE, bundle(), fs::copy_options::recursive);
+    // Ardour trusts its index only when it is newer than the library, to the
+    // second; a copy made in the second of the scan would look stale.
+    const auto past = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(bundle()))
+        fs::last_write_time(entry.path(), past);
+    fs::last_write_time(bundle(), past);
+
+    const fs::path exportFolder = fs::path(home) / ".config/ardour7/export";
+    fs::create_directories(exportFolder);
+    for (const fs::directory_entry& entry : fs::directory_iterator(ZARG_ARDOUR_DATA "/export"))
+        fs::copy_file(entry.path(), exportFolder / entry.path().filename());
+}
+
+std::string ArdourSandbox::bundle() const
+{
+    return home + "/.vst3/ZARG.vst3";
+}
+
+std::map<std::string, std::string> ArdourSandbox::environment() const
+{
+    return {{"HOME", home},
+            {"XDG_CONFIG_HOME", home + "/.config"},
+            {"XDG_CACHE_HOME", home + "/.cache"},
+            {"XDG_DATA_HOME", home + "/.local/share"},
+            {"LUA_PATH", ZARG_ARDOUR_DATA "/lua/?.lua;;"}};
+}
+
+TimedProcess::Outcome ArdourSandbox::scan() const
+{
+    std::map<std::string, std::string> variables = environment();
+    // The scanner is not wrapped like ardour7-lua: it needs Ardour's libraries.
+    variables["LD_LIBRARY_PATH"] = fs::path(ZARG_ARDOUR_SCANNER).parent_path().string();
+    return TimedProcess::run({ZARG_ARDOUR_SCANNER, "--force", "--verbose", bundle()}, variables,
+                             scratch.path(), scratch.file("scan"), kScanSeconds);
+}
+
+bool ArdourSandbox::indexed() const
+{
+    const fs::path index = fs::path(home) / ".cache/ardour7/vst";
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(index, ec))
+        if (entry.path().extension() == ".v3i")
+            return true;
+    return false;
+}
+
+ScriptRunner ArdourSandbox::lua(int timeoutSeconds) const
+{
+    return ScriptRunner({ZARG_ARDOUR_LUA}, environment(), scratch.path(), timeoutSeconds);
+}
+
+std::string ArdourSandbox::exportPresetId()
+{
+    std::smatch match;
+    const std::string text = fileText(kExportPreset);
+    if (!std::regex_search(text, match, std::regex("<ExportPreset id=\"([^\"]+)\"")))
+        throw std::runtime_error(std::string("no preset id in ") + kExportPreset);
+    return match[1];
+}
+
+std::string ArdourSandbox::script(const std::string& name)
+{
+    return ZARG_ARDOUR_DATA "/lua/" + name + ".lua";
+}

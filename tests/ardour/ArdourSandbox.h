@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ScratchFolder.h"
+#include "ScriptRunner.h"
+#include "TimedProcess.h"
+
+#include <map>
+#include <string>
+
+// A home of its own for one test's Ardour: HOME and the XDG configuration and
+// cache folders in a scratch folder, so that neither the developer's plug-in
+// cache nor their settings play a part. ZARG is copied into ~/.vst3, where
+// Ardour looks for VST3 bundles; Ardour's scanner then indexes it, and
+// ardour7-lua, which only reads that index, finds it.
+class ArdourSandbox
+{
+public:
+    ArdourSandbox();
+
+    std::string path(const std::string& name) const { return scratch.file(name); }
+    std::string bundle() const;
+    std::map<std::string, std::string> environment() const;
+
+    // Ardour's VST3 scanner run on the bundle copy, forced to write a new index.
+    TimedProcess::Outcome scan() const;
+    // Whether Ardour's plug-in index holds an entry.
+    bool indexed() const;
+    // A runner of the scripts in tests/ardour/lua.
+    ScriptRunner lua(int timeoutSeconds) const;
+    // The id of the export preset that writes float WAV at the session's rate.
+    static std::string exportPresetId();
+    // The path of a script in tests/ardour/lua, by name.
+    static std::string script(const std::string& name);
+
+private:
+    ScratchFolder scratch;
+    std::string home;
+};
