@@ -19,6 +19,7 @@ zarg.run(function()
 
 	zarg.report_values("before", proc)
 	zarg.check("preset-load", zarg.load_preset(proc, preset), "load_preset(" .. preset .. ")")
+	-- What Ardour shows follows the preset only once process calls have run.
 	zarg.settle()
 	local current = plugin:last_preset()
 	zarg.check("preset-current", current.valid and current.label == preset,
