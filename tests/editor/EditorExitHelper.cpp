@@ -1,6 +1,7 @@
 // A host that ends its process with the plug-in's editor open, as hosts do when the
-// user quits: the objects it keeps at namespace scope are released while the process
-// exits. Argument: "release-at-exit" (exit from main) or "exit-inside-timer" (exit
+// user quits: the view, its run loop and window, kept at namespace scope, are released
+// while the process exits; the plug-in itself is never terminated (the process just
+// ends). Argument: "release-at-exit" (exit from main) or "exit-inside-timer" (exit
 // called from the run loop, in the middle of serving the plug-in's timers).
 #include "HostRunLoop.h"
 #include "HostWindow.h"
@@ -20,11 +21,11 @@ using namespace std::chrono_literals;
 namespace
 {
 
-// Released in reverse order: the view, then its run loop, the plug-in, the window.
+// Released in reverse order: the view, then its run loop and the window.
 struct Host
 {
     std::unique_ptr<HostWindow> window;
-    std::unique_ptr<OffscreenPanel> plugin;
+    OffscreenPanel* plugin{nullptr};
     IPtr<HostRunLoop> loop;
     IPtr<IPlugView> view;
 } host;
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     host.window = std::make_unique<HostWindow>();
     if (!host.window->ok())
         return fail("no X server");
-    host.plugin = std::make_unique<OffscreenPanel>(ZARG_BUNDLE, false);
+    host.plugin = new OffscreenPanel(ZARG_BUNDLE, false);
     if (!host.plugin->ok())
         return fail(host.plugin->error().c_str());
     host.loop = owned(new HostRunLoop);

@@ -105,6 +105,14 @@ void PLUGIN_API VST3Editor::close()
     doCreateView = false;
 }
 
+void VST3Editor::releaseForExit()
+{
+    VSTGUIEditor::releaseForExit();
+    if (description)
+        description->forget();
+    description = nullptr;
+}
+
 void VST3Editor::releaseListeners()
 {
     for (auto& [tag, listener] : listeners)

@@ -46,6 +46,7 @@ public:
     bool PLUGIN_API open(void* parent,
                          const PlatformType& type = PlatformType::kDefaultNative) override;
     void PLUGIN_API close() override;
+    void releaseForExit() override;
     CMessageResult notify(CBaseObject* sender, IdStringPtr message) override;
     bool beforeSizeChange(const CRect& newSize, const CRect& oldSize) override;
 

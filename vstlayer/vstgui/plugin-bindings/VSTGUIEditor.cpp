@@ -4,19 +4,60 @@
 #include "vstgui/lib/CVSTGUITimer.h"
 #include "vstgui/plugin-bindings/RunLoopAdapter.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace Steinberg::Vst
 {
 
+namespace
+{
+// Every editor that exists; on the heap only while one does.
+constinit std::vector<VSTGUIEditor*>* gEditors = nullptr;
+
+// Made at the first editor, after this library's other statics, so it goes before them
+// when the process exits: editors a host still holds are closed while fonts, timers and
+// the like are all there.
+class ExitGuard
+{
+public:
+    ~ExitGuard()
+    {
+        if (gEditors)
+            for (VSTGUIEditor* editor : std::vector<VSTGUIEditor*>(*gEditors))
+                editor->releaseForExit();
+    }
+};
+} // namespace
+
 VSTGUIEditor::VSTGUIEditor(EditController* editController, ViewRect* size)
     : EditorView(editController, size)
 {
+    static ExitGuard guard;
+    if (!gEditors)
+        gEditors = new std::vector<VSTGUIEditor*>;
+    gEditors->push_back(this);
 }
 
 VSTGUIEditor::~VSTGUIEditor()
 {
     stopIdleTimer();
+    std::erase(*gEditors, this);
+    if (gEditors->empty())
+    {
+        delete gEditors;
+        gEditors = nullptr;
+    }
+}
+
+void VSTGUIEditor::releaseForExit()
+{
+    if (frame)
+        close();
+    stopIdleTimer();
+    frameConfig.runLoop = nullptr;
+    runLoop.reset();
 }
 
 void VSTGUIEditor::setIdleRate(int32 millisec)

@@ -48,6 +48,10 @@ public:
     tresult PLUGIN_API onSize(ViewRect* newSize) override;
     tresult PLUGIN_API onKeyDown(char16 key, int16 keyCode, int16 modifiers) override;
 
+    // Closes the editor while this library's statics still live: the process is exiting
+    // (or the library unloading) and the host may release the view only afterwards.
+    virtual void releaseForExit();
+
     // One count for both reference schemes.
     void remember() override { addRef(); }
     void forget() override { release(); }
