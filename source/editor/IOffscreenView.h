@@ -18,6 +18,8 @@ public:
         kLeftButton = 1,
         kRightButton = 2,
         kShiftKey = 4,
+        kControlKey = 8,
+        kDoubleClickFlag = 16, // the second press of a double click
     };
 
     // Builds the panel with no window; kResultFalse when it cannot be built or is open.

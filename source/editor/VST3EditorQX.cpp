@@ -3,6 +3,7 @@
 #include "editor/ViewTreeText.h"
 #include "framework/CPlugIn.h"
 
+#include "vstgui/lib/CAnimKnob.h"
 #include "vstgui/lib/CButtonState.h"
 #include "vstgui/lib/CFrame.h"
 #include "vstgui/lib/CTextEdit.h"
@@ -101,6 +102,7 @@ void VST3EditorQX::valueChanged(CControl* control)
             }
         }
         listener->performEdit(value);
+        readout.update(control, displayText(control));
     }
     if (!plugIn || !controller || control->getTag() < 0)
         return;
@@ -108,6 +110,32 @@ void VST3EditorQX::valueChanged(CControl* control)
     const ParamValue plain = controller->normalizedParamToPlain(tag, control->getValueNormalized());
     if (const CControlDescriptor* descriptor = plugIn->m_controlList.get(tag))
         applyLinkedUpdates(descriptor->controlId, static_cast<float>(plain), false);
+}
+
+void VST3EditorQX::controlBeginEdit(CControl* control)
+{
+    VST3Editor::controlBeginEdit(control);
+    if (dynamic_cast<CAnimKnob*>(control))
+        if (const std::string text = displayText(control); !text.empty())
+            readout.show(control, text);
+}
+
+void VST3EditorQX::controlEndEdit(CControl* control)
+{
+    VST3Editor::controlEndEdit(control);
+    readout.hide();
+}
+
+std::string VST3EditorQX::displayText(CControl* control) const
+{
+    ParameterChangeListener* listener = getParameterChangeListener(control->getTag());
+    if (!listener)
+        return {};
+    std::string text = listener->valueString(listener->getParameter()->getNormalized());
+    const std::string units = StringConvert::toUTF8(listener->getParameter()->getInfo().units, 128);
+    if (!units.empty())
+        text += " " + units;
+    return text;
 }
 
 void VST3EditorQX::applyLinkedUpdates(int32_t controlId, float value, bool fromHost)
@@ -185,6 +213,10 @@ tresult PLUGIN_API VST3EditorQX::mouse(int32 action, double x, double y, int32 b
         state |= kRButton;
     if (buttons & kShiftKey)
         state |= kShift;
+    if (buttons & kControlKey)
+        state |= kControl;
+    if (buttons & kDoubleClickFlag)
+        state |= kDoubleClick;
     CPoint where(x, y);
     const CButtonState pressed(state);
     switch (action)

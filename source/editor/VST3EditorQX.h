@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/IOffscreenView.h"
+#include "editor/KnobReadout.h"
 #include "framework/CControlDescriptor.h"
 
 #include "vstgui/plugin-bindings/VST3Editor.h"
@@ -31,6 +32,9 @@ public:
     VSTGUI::CMessageResult notify(VSTGUI::CBaseObject* sender,
                                   VSTGUI::IdStringPtr message) override;
     void valueChanged(VSTGUI::CControl* control) override;
+    // A knob's gesture shows its value next to it until the gesture ends.
+    void controlBeginEdit(VSTGUI::CControl* control) override;
+    void controlEndEdit(VSTGUI::CControl* control) override;
 
     // IOffscreenView
     Steinberg::tresult PLUGIN_API openOffscreen() override;
@@ -47,8 +51,11 @@ public:
 private:
     void applyLinkedUpdates(int32_t controlId, float value, bool fromHost);
     int32_t positionOfControl(int32_t controlId) const;
+    // The parameter's display text with its units; empty for an unbound control.
+    std::string displayText(VSTGUI::CControl* control) const;
 
     std::vector<CControlDescriptor> descriptorCopies;
     int32_t knobMode{3};
     CPlugIn* plugIn{nullptr};
+    KnobReadout readout;
 };

@@ -81,7 +81,7 @@ void CControl::valueChanged()
 
 bool CControl::checkDefaultValue(const CButtonState& buttons)
 {
-    if (!buttons.isLeftButton() || (buttons & kControl) == 0)
+    if (!buttons.isLeftButton() || (buttons & (kControl | kDoubleClick)) == 0)
         return false;
     beginEdit();
     setValue(defaultValue);

@@ -43,7 +43,7 @@ public:
     void setBackOffset(const CPoint& p) { backOffset = p; }
     const CPoint& getBackOffset() const { return backOffset; }
 
-    // Control-click resets to the default; true when it did.
+    // Control-click and double-click reset to the default; true when they did.
     bool checkDefaultValue(const CButtonState& buttons);
 
 protected:

@@ -58,17 +58,29 @@ void ParameterChangeListener::addControl(CControl* control)
     if (!control || containsControl(control))
         return;
     controls.push_back(control);
+    // The parameter's default is what a reset gesture returns to, in the control's range.
+    const ParamValue defaultValue = parameter->getInfo().defaultNormalizedValue;
+    const int32 steps = parameter->getInfo().stepCount;
     if (auto* menu = dynamic_cast<COptionMenu*>(control))
-        fillMenu(menu);
-    else if (auto* display = dynamic_cast<CParamDisplay*>(control);
-             display && !dynamic_cast<CTextLabel*>(control))
     {
-        display->setValueToStringFunction(
-            [this](float, std::string& text, CParamDisplay* d)
-            {
-                text = valueString(d->getValueNormalized());
-                return true;
-            });
+        fillMenu(menu);
+        if (steps > 0)
+            menu->setDefaultValue(static_cast<float>(std::lround(defaultValue * steps)));
+    }
+    else
+    {
+        control->setDefaultValue(control->getMin() +
+                                 static_cast<float>(defaultValue) * control->getRange());
+        if (auto* display = dynamic_cast<CParamDisplay*>(control);
+            display && !dynamic_cast<CTextLabel*>(control))
+        {
+            display->setValueToStringFunction(
+                [this](float, std::string& text, CParamDisplay* d)
+                {
+                    text = valueString(d->getValueNormalized());
+                    return true;
+                });
+        }
     }
     showValue(control, parameter->getNormalized());
 }

@@ -11,6 +11,7 @@
 #include "vstgui/uidescription/UIDescription.h"
 
 #include "base/source/updatehandler.h"
+#include "pluginterfaces/vst/ivstcontextmenu.h"
 
 namespace VSTGUI
 {
@@ -289,10 +290,31 @@ void VST3Editor::onViewRemoved(CFrame*, CView* view)
     }
 }
 
+bool VST3Editor::popupHostContextMenu(CFrame* f, const CPoint& where)
+{
+    auto* control = dynamic_cast<CControl*>(f->getViewAt(where, true));
+    ParameterChangeListener* listener =
+        control ? getParameterChangeListener(control->getTag()) : nullptr;
+    FUnknownPtr<IComponentHandler3> host(controller ? controller->getComponentHandler() : nullptr);
+    if (!listener || !host)
+        return false;
+    const ParamID id = listener->getParameterID();
+    IPtr<IContextMenu> menu = owned(host->createContextMenu(this, &id));
+    if (!menu)
+        return false;
+    // Coordinates relative to the view's top left, which is the frame's.
+    menu->popup(static_cast<UCoord>(where.x), static_cast<UCoord>(where.y));
+    return true;
+}
+
 CMouseEventResult VST3Editor::onMouseDown(CFrame* f, const CPoint& where,
                                           const CButtonState& buttons)
 {
-    if (!buttons.isRightButton() || !delegate)
+    if (!buttons.isRightButton())
+        return kMouseEventNotHandled;
+    if (popupHostContextMenu(f, where))
+        return kMouseEventHandled;
+    if (!delegate)
         return kMouseEventNotHandled;
     COptionMenu* menu = delegate->createContextMenu(where, this);
     if (!menu)

@@ -76,6 +76,9 @@ protected:
     bool doCreateView{false};
 
 private:
+    // Right-click on a bound control: the host's menu for its parameter, where the
+    // host's component handler offers one (automation, MIDI learn and the like).
+    bool popupHostContextMenu(CFrame* frame, const CPoint& where);
     bool recreateView();
     void releaseListeners();
 
