@@ -38,11 +38,13 @@ void ControlHandover::attach(CPlugIn* object)
     count = object ? object->m_controlList.count() : 0;
     pending = std::make_unique<std::atomic<uint64_t>[]>(count);
     pendingHostValue = std::make_unique<std::atomic<double>[]>(count);
+    edits = std::make_unique<std::atomic<uint64_t>[]>(count);
     hostValues = std::make_unique<double[]>(count);
     snapshot = std::make_unique<std::atomic<float>[]>(count);
     for (uint32_t i = 0; i < count; ++i)
     {
         pending[i].store(0, std::memory_order_relaxed);
+        edits[i].store(0, std::memory_order_relaxed);
         pendingHostValue[i].store(kUnknown, std::memory_order_relaxed);
         hostValues[i] = kUnknown;
         snapshot[i].store(object->getControlValue(i), std::memory_order_relaxed);
@@ -72,6 +74,7 @@ void ControlHandover::setControl(uint32_t index, float value, Kind kind, double 
         return;
     snapshot[index].store(plugIn->resolveControlValue(index, value, kind == Kind::Normalized),
                           std::memory_order_relaxed);
+    edits[index].store(0, std::memory_order_relaxed);
     if (!isProcessingActive())
     {
         applyControl(index, value, kind, hostValue);
@@ -171,6 +174,28 @@ void ControlHandover::setHostValue(uint32_t index, double value)
 {
     if (index < count)
         hostValues[index] = value;
+}
+
+void ControlHandover::hostEdited(uint32_t index, float fraction)
+{
+    if (!plugIn || index >= count)
+        return;
+    edits[index].store(pack(plugIn->resolveControlValue(index, fraction, true), 0),
+                       std::memory_order_relaxed);
+}
+
+void ControlHandover::hostChangeArrived(uint32_t index)
+{
+    if (index < count)
+        edits[index].store(0, std::memory_order_relaxed);
+}
+
+float ControlHandover::savedValue(uint32_t index) const
+{
+    if (index >= count)
+        return 0.0f;
+    const uint64_t edit = edits[index].load(std::memory_order_relaxed);
+    return (edit & kPendingBit) != 0 ? valueOf(edit) : controlValue(index);
 }
 
 float ControlHandover::controlValue(uint32_t index) const

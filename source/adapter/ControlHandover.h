@@ -54,6 +54,15 @@ public:
     double hostValue(uint32_t index) const;
     void setHostValue(uint32_t index, double value);
 
+    // Main thread: the host set a control's value on the controller; until
+    // the value arrives through processing, a save keeps it (hosts may save
+    // before their next block). fraction: the linear fraction of that value.
+    void hostEdited(uint32_t index, float fraction);
+    // Audio thread: a host change of the control arrived.
+    void hostChangeArrived(uint32_t index);
+    // Any thread: the value a save writes.
+    float savedValue(uint32_t index) const;
+
     // Any thread.
     float controlValue(uint32_t index) const;
     void joystick(float& x, float& y) const;
@@ -71,6 +80,8 @@ private:
     std::unique_ptr<std::atomic<uint64_t>[]> pending;
     std::unique_ptr<std::atomic<double>[]> pendingHostValue;
     std::unique_ptr<double[]> hostValues;
+    // Slot word as in pending: host edits not yet arrived through processing.
+    std::unique_ptr<std::atomic<uint64_t>[]> edits;
     std::atomic<uint64_t> pendingJoystickX{0};
     std::atomic<uint64_t> pendingJoystickY{0};
     std::unique_ptr<std::atomic<float>[]> snapshot;

@@ -130,6 +130,7 @@ private:
     tresult storeParameter(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value);
     void refreshLinkedControls();
     void notifyParameterChanged(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value);
+    void noteHostEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value);
     void prepareEditorLifecycleMessage(int32 code);
 
     int32 latencySamples = 0;
@@ -140,6 +141,10 @@ private:
     double joystickX = 0.5;
     double joystickY = 0.5;
     std::atomic<bool> bypass{false}; // written on the audio thread, saved on the main thread
+    // Bypass as the host last set it on the controller, until it arrives
+    // through processing (kNoEdit: nothing pending); what a save keeps.
+    static constexpr int kNoEdit = -1;
+    std::atomic<int> bypassEdit{kNoEdit};
     std::vector<int32> meterParameterIds;
     bool wantsSidechain = false;
     CVSTParamUpdateQueue** paramUpdateQueues = nullptr;

@@ -2,7 +2,7 @@
 // the plug-in object, frame by frame or as whole buffers.
 #include "adapter/CVSTMidiEventList.h"
 #include "adapter/CVSTParamUpdateQueue.h"
-#include "adapter/FastMath.h"
+#include "adapter/ControlFraction.h"
 #include "adapter/Processor.h"
 #include "framework/CPlugIn.h"
 
@@ -138,18 +138,11 @@ void Processor::applyParameterChanges(ProcessData& data)
         }
         // Hosts re-send values they hold; the one the control already stands
         // for changes nothing (the control works in single precision).
+        handover.hostChangeArrived(id);
         if (!sampleAccurate &&
             static_cast<float>(value) == static_cast<float>(handover.hostValue(id)))
             continue;
-        float fraction = static_cast<float>(value);
-        if (control->logTaper)
-            fraction = std::log10(9.0f * fraction + 1.0f);
-        else if (control->voltOctaveTaper)
-        {
-            const float lo = control->minValue;
-            const float hi = control->maxValue;
-            fraction = (fastPow2(fastLog2(hi / lo) * fraction) * lo - lo) / (hi - lo);
-        }
+        const float fraction = controlFraction(*control, value);
         if (sampleAccurate && paramUpdateQueues && paramUpdateQueues[id])
         {
             paramUpdateQueues[id]->prepare(queue, data.numSamples);
@@ -188,6 +181,7 @@ void Processor::applyAdapterParameter(ParamID id, double value)
         break;
     case kBypassId:
         bypass.store(value != 0.0, std::memory_order_relaxed);
+        bypassEdit.store(kNoEdit, std::memory_order_relaxed);
         break;
     default:
         if (id >= kPitchBendId && id <= kAllNotesOffId)

@@ -15,6 +15,7 @@
 // that control as it was, the rest is still read and the call answers
 // kResultFalse. A stream that ends early applies the fields before the cut,
 // leaves the others (bypass included) as they were and answers kResultFalse.
+#include "adapter/ControlFraction.h"
 #include "adapter/Processor.h"
 #include "adapter/VoltOctaveParameter.h"
 #include "framework/CPlugIn.h"
@@ -190,10 +191,12 @@ tresult PLUGIN_API Processor::getState(IBStream* state)
     for (uint32 i = 0; i < count; ++i)
     {
         const CControlDescriptor* control = plugIn->m_controlList.get(i);
-        if (control && !writeControlField(stream, control->dataType, handover.controlValue(i)))
+        if (control && !writeControlField(stream, control->dataType, handover.savedValue(i)))
             return kResultFalse;
     }
-    if (!stream.writeInt16(isBypassed() ? 1 : 0))
+    const int edit = bypassEdit.load(std::memory_order_relaxed);
+    const bool bypassed = edit == kNoEdit ? isBypassed() : edit != 0;
+    if (!stream.writeInt16(bypassed ? 1 : 0))
         return kResultFalse;
     float x = 0.0f;
     float y = 0.0f;
@@ -229,6 +232,7 @@ tresult PLUGIN_API Processor::setState(IBStream* state)
     if (!stream.readInt16(bypassField))
         return kResultFalse;
     bypass.store(bypassField != 0, std::memory_order_relaxed);
+    bypassEdit.store(kNoEdit, std::memory_order_relaxed);
 
     if (version != 0)
     {
@@ -305,7 +309,21 @@ tresult PLUGIN_API Processor::setParamNormalized(ParamID id, ParamValue value)
     notifyParameterChanged(id, std::clamp(value, 0.0, 1.0));
     if (result == kResultOk && id == kPresetParamId)
         loadFactoryPreset();
+    else if (result == kResultOk)
+        noteHostEdit(id, getParamNormalized(id));
     return result;
+}
+
+void Processor::noteHostEdit(ParamID id, ParamValue value)
+{
+    if (id == kBypassId)
+    {
+        bypassEdit.store(value != 0.0 ? 1 : 0, std::memory_order_relaxed);
+        return;
+    }
+    const CControlDescriptor* control = plugIn ? plugIn->m_controlList.get(id) : nullptr;
+    if (control && parameters.getParameter(id))
+        handover.hostEdited(id, controlFraction(*control, value));
 }
 
 tresult Processor::storeParameter(ParamID id, ParamValue value)

@@ -97,6 +97,35 @@ TEST_F(HostProtocolTest, ChangesFlushedWithoutAudioAreApplied)
     EXPECT_EQ(state(*restored), saved);
 }
 
+// A host may save right after it changed values on the controller, before
+// its next block brings them to the processor: the save holds them.
+TEST_F(HostProtocolTest, ASaveHoldsValuesTheHostSetBeforeTheyArrive)
+{
+    auto plugin = start();
+    IEditController* controller = plugin->controller();
+    const std::map<ParamID, ParamValue> edits = {{0, 0.3}, {8, 0.2}, {13, 1.0}, {kBypass, 1.0}};
+    for (const auto& [id, value] : edits)
+        ASSERT_EQ(plugin->setParamNormalized(id, value), kResultOk);
+    const auto saved = state(*plugin);
+
+    // The same values delivered through processing save the same bytes.
+    auto delivered = start();
+    ZargHost::ProcessBlock block({2}, {2}, 512, 48000.0);
+    for (const auto& [id, value] : edits)
+        block.inputChanges().add(id, 0, value);
+    ASSERT_EQ(delivered->flush(block), kResultOk);
+    EXPECT_EQ(saved, state(*delivered));
+
+    auto restored = start();
+    ASSERT_EQ(restored->setState(saved), kResultOk);
+    ASSERT_EQ(restored->setComponentState(saved), kResultOk);
+    // The state keeps plain values in single precision.
+    for (const auto& [id, value] : edits)
+        EXPECT_NEAR(restored->controller()->getParamNormalized(id),
+                    controller->getParamNormalized(id), 1e-6)
+            << id;
+}
+
 // A factory preset chosen while the host holds its lock: nothing calls back
 // into the host during the call; the host is asked to re-read its values
 // from its run loop afterwards, and hears of them through the next block's
