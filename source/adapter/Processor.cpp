@@ -319,9 +319,11 @@ tresult PLUGIN_API Processor::terminate()
 tresult PLUGIN_API Processor::setComponentHandler(IComponentHandler* handler)
 {
     const tresult result = SingleComponentEffect::setComponentHandler(handler);
-    // The new handler may offer a run loop the old one did not.
+    // The new handler may offer a run loop the old one did not. Hosts drop the
+    // handler on their way out, maybe while the process exits: ask nothing then.
     notifier->disconnect();
-    notifier->connect(getHostContext());
+    if (handler)
+        notifier->connect(getHostContext());
     return result;
 }
 
