@@ -9,6 +9,20 @@ using namespace Steinberg::Vst;
 namespace ZargHost
 {
 
+namespace
+{
+// A stream positioned at the start of the bytes, as a host hands a saved state.
+IPtr<MemoryStream> streamOf(const std::vector<char>& bytes)
+{
+    IPtr<MemoryStream> stream = owned(new MemoryStream);
+    int32 written = 0;
+    if (!bytes.empty())
+        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
+    stream->seek(0, IBStream::kIBSeekSet, nullptr);
+    return stream;
+}
+} // namespace
+
 PluginInstance::PluginInstance(IPluginFactory* factory, const FUID& classId, FUnknown* hostContext)
     : context(hostContext), componentHandler(owned(new RecordingComponentHandler)),
       loop(owned(new ManualRunLoop))
@@ -166,11 +180,7 @@ tresult PluginInstance::setComponentState(const std::vector<char>& bytes)
 {
     if (!edit)
         return kNoInterface;
-    IPtr<MemoryStream> stream = owned(new MemoryStream);
-    int32 written = 0;
-    if (!bytes.empty())
-        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
-    stream->seek(0, IBStream::kIBSeekSet, nullptr);
+    IPtr<MemoryStream> stream = streamOf(bytes);
     componentHandler->lock();
     const tresult result = edit->setComponentState(stream);
     componentHandler->unlock();
@@ -192,11 +202,7 @@ tresult PluginInstance::setState(const std::vector<char>& bytes)
 {
     if (!comp)
         return kNoInterface;
-    IPtr<MemoryStream> stream = owned(new MemoryStream);
-    int32 written = 0;
-    if (!bytes.empty())
-        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
-    stream->seek(0, IBStream::kIBSeekSet, nullptr);
+    IPtr<MemoryStream> stream = streamOf(bytes);
     componentHandler->lock();
     const tresult result = comp->setState(stream);
     componentHandler->unlock();
