@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "TimedProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ bool isSanitizerRuntime(const std::string& name)
 // The value in brackets of every dynamic-section line of the given tag.
 std::vector<std::string> dynamicEntries(const std::string& tag)
 {
-    const ChildProcess::Result readelf = ChildProcess::run({"readelf", "-d", "-W", ZARG_LIBRARY});
+    const TimedProcess::Outcome readelf = TimedProcess::run({"readelf", "-d", "-W", ZARG_LIBRARY});
     EXPECT_EQ(readelf.exitCode, 0) << readelf.err;
     std::vector<std::string> values;
     std::istringstream lines(readelf.out);
@@ -76,7 +76,7 @@ TEST(BundleLinks, SearchesNoFolderOfTheBuildMachine)
 // desktop libraries above.
 TEST(BundleLinks, LoaderResolvesEveryLibrary)
 {
-    const ChildProcess::Result ldd = ChildProcess::run({"ldd", ZARG_LIBRARY});
+    const TimedProcess::Outcome ldd = TimedProcess::run({"ldd", ZARG_LIBRARY});
     ASSERT_EQ(ldd.exitCode, 0) << ldd.out << ldd.err;
     EXPECT_EQ(ldd.out.find("not found"), std::string::npos) << ldd.out;
     EXPECT_NE(ldd.out.find("libc.so.6"), std::string::npos) << ldd.out;

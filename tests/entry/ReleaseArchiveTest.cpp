@@ -1,5 +1,5 @@
-#include "ChildProcess.h"
 #include "ScratchFolder.h"
+#include "TimedProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ protected:
     static void SetUpTestSuite()
     {
         folder = new ScratchFolder;
-        packaging = ChildProcess::run(
+        packaging = TimedProcess::run(
             {ZARG_CPACK, "-G", "TGZ", "--config", ZARG_CPACK_CONFIG, "-B", folder->path()});
     }
     static void TearDownTestSuite()
@@ -57,16 +57,16 @@ protected:
     static std::string archive() { return folder->file(kArchiveName); }
 
     static ScratchFolder* folder;
-    static ChildProcess::Result packaging;
+    static TimedProcess::Outcome packaging;
 };
 
 ScratchFolder* ReleaseArchive::folder = nullptr;
-ChildProcess::Result ReleaseArchive::packaging;
+TimedProcess::Outcome ReleaseArchive::packaging;
 
 // Unpacking into ~/.vst3 must give ~/.vst3/ZARG.vst3 and nothing beside it.
 TEST_F(ReleaseArchive, HoldsTheBundleAtItsTop)
 {
-    const ChildProcess::Result list = ChildProcess::run({"tar", "-tzf", archive()});
+    const TimedProcess::Outcome list = TimedProcess::run({"tar", "-tzf", archive()});
     ASSERT_EQ(list.exitCode, 0) << list.err;
     const std::vector<std::string> entries = linesOf(list.out);
     for (const std::string& entry : entries)
@@ -84,17 +84,17 @@ TEST_F(ReleaseArchive, UnpackedIntoVst3FolderRendersLikeTheBuiltBundle)
     const ScratchFolder home;
     const std::string vst3 = home.file(".vst3");
     std::filesystem::create_directories(vst3);
-    const ChildProcess::Result unpack = ChildProcess::run({"tar", "-xzf", archive(), "-C", vst3});
+    const TimedProcess::Outcome unpack = TimedProcess::run({"tar", "-xzf", archive(), "-C", vst3});
     ASSERT_EQ(unpack.exitCode, 0) << unpack.err;
 
     const std::string installed = vst3 + "/ZARG.vst3";
-    const ChildProcess::Result render =
-        ChildProcess::run({ZARG_RENDER_EXE, "--bundle", installed, "--out", home.file("out.wav")},
+    const TimedProcess::Outcome render =
+        TimedProcess::run({ZARG_RENDER_EXE, "--bundle", installed, "--out", home.file("out.wav")},
                           {{"HOME", home.path()}});
     ASSERT_EQ(render.exitCode, 0) << render.out << render.err;
     EXPECT_NE(render.out.find("bundle   " + installed), std::string::npos) << render.out;
 
-    const ChildProcess::Result reference = ChildProcess::run(
+    const TimedProcess::Outcome reference = TimedProcess::run(
         {ZARG_RENDER_EXE, "--bundle", ZARG_BUNDLE_DIR, "--out", home.file("reference.wav")});
     ASSERT_EQ(reference.exitCode, 0) << reference.out << reference.err;
     const std::string sound = fileBytes(home.file("out.wav"));

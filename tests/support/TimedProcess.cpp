@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
@@ -125,4 +126,20 @@ TimedProcess::Outcome TimedProcess::run(const std::vector<std::string>& command,
     outcome.out = fileText(outPath);
     outcome.err = fileText(errPath);
     return outcome;
+}
+
+TimedProcess::Outcome TimedProcess::run(const std::vector<std::string>& command,
+                                        const std::map<std::string, std::string>& environment)
+{
+    constexpr int kLimitSeconds = 600;
+    std::string logs = (std::filesystem::temp_directory_path() / "zarg-process-XXXXXX").string();
+    if (!mkdtemp(logs.data()))
+        throw std::runtime_error("cannot make a folder for the output");
+    struct Cleanup
+    {
+        std::string folder;
+        ~Cleanup() { std::filesystem::remove_all(folder); }
+    } cleanup{logs};
+    return run(command, environment, std::filesystem::current_path().string(), logs + "/command",
+               kLimitSeconds);
 }

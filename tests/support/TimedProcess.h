@@ -25,4 +25,8 @@ public:
     static Outcome run(const std::vector<std::string>& command,
                        const std::map<std::string, std::string>& environment,
                        const std::string& workFolder, const std::string& logBase, int seconds);
+    // In this process's folder, at most ten minutes, the output caught in a
+    // temporary folder of its own.
+    static Outcome run(const std::vector<std::string>& command,
+                       const std::map<std::string, std::string>& environment = {});
 };
