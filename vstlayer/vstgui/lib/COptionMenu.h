@@ -15,8 +15,8 @@ class COptionMenu : public CParamDisplay
 public:
     enum MenuStyle : int32_t
     {
-        kPopupStyle = 1 << 8,
-        kCheckStyle = 1 << 9,
+        kPopupStyle = 1 << 5,
+        kCheckStyle = 1 << 6,
     };
 
     COptionMenu(const CRect& size, IControlListener* listener, int32_t tag,

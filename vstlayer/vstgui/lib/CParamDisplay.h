@@ -8,15 +8,17 @@
 namespace VSTGUI
 {
 
+// VSTGUI's own bit values: plug-in code and descriptions written for VSTGUI pass them
+// as numbers. The bits between them belong to the option menu's styles.
 enum CParamDisplayStyle : int32_t
 {
-    k3DIn = 1 << 0,
-    k3DOut = 1 << 1,
-    kNoTextStyle = 1 << 2,
-    kNoDrawStyle = 1 << 3,
-    kShadowText = 1 << 4,
-    kRoundRectStyle = 1 << 5,
-    kNoFrame = 1 << 6,
+    kShadowText = 1 << 2,
+    k3DIn = 1 << 3,
+    k3DOut = 1 << 4,
+    kNoTextStyle = 1 << 11,
+    kNoDrawStyle = 1 << 12,
+    kNoFrame = 1 << 14,
+    kRoundRectStyle = 1 << 15,
 };
 
 // Shows its value as text, with colours, frame and alignment.

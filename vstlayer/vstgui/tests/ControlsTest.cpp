@@ -335,6 +335,50 @@ TEST_F(OffscreenTest, OptionMenuPopupChoosesAnEntry)
     EXPECT_EQ(frame->onMouseDown(later, kLButton), kMouseEventNotHandled);
 }
 
+// Code written for VSTGUI passes style bits as numbers (0x8000 round rect, 0x4000 no
+// frame, 0x0008 3D in): they must draw what VSTGUI draws for them.
+TEST_F(OffscreenTest, ParamDisplayStyleNumbersDrawAsInVSTGUI)
+{
+    enum Look
+    {
+        kOutside, // the frame's colour: nothing drawn there
+        kBack,
+        kBorder,
+        kDark, // the 3D shading
+    };
+    auto lookOf = [](Pixel p)
+    {
+        if (p.g > 150 && p.r < 100 && p.b < 100)
+            return kOutside;
+        if (p.b > 150 && p.r < 100)
+            return kBack;
+        if (p.r > 150 && p.b < 100)
+            return kBorder;
+        return kDark;
+    };
+    struct Case
+    {
+        int32_t style;
+        Look corner, topEdge;
+    } cases[] = {
+        {0, kBorder, kBorder},     {0x8000, kOutside, kBorder}, {0x4000, kBack, kBack},
+        {0xC000, kOutside, kBack}, {0x0008, kDark, kDark},
+    };
+    frame->setBackgroundColor(kGreenCColor);
+    for (const Case& c : cases)
+    {
+        auto* display = new CParamDisplay(CRect(20, 20, 120, 60));
+        display->setBackColor(kBlueCColor);
+        display->setFrameColor(kRedCColor);
+        display->setRoundRectRadius(10);
+        display->setStyle(c.style | kNoTextStyle);
+        frame->addView(display);
+        EXPECT_EQ(lookOf(render(20, 20)), c.corner) << std::hex << c.style;
+        EXPECT_EQ(lookOf(render(70, 20)), c.topEdge) << std::hex << c.style;
+        frame->removeView(display);
+    }
+}
+
 TEST_F(OffscreenTest, TextEditTakesTypedText)
 {
     auto* edit = new CTextEdit(CRect(10, 10, 90, 30), &listener, 4, "1.0");

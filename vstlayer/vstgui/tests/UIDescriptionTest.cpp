@@ -154,6 +154,7 @@ TEST_F(UIDescriptionTest, BuildsTemplateWithCustomViewsAndSubControllers)
     EXPECT_EQ(menu->getFont(), kNormalFontSmaller);
     EXPECT_TRUE(menu->getStyle() & kRoundRectStyle);
     EXPECT_TRUE(menu->getStyle() & kNoFrame);
+    EXPECT_EQ(menu->getStyle(), 0x8000 | 0x4000) << "VSTGUI's values for the two attributes";
 
     // Custom views are offered first; the node's standard attributes still apply.
     EXPECT_EQ(delegate.customRequests, (std::vector<std::string>{"SpecialLabel", "Plain"}));
