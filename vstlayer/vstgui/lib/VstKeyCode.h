@@ -5,15 +5,16 @@
 namespace VSTGUI
 {
 
+// VSTGUI's numbering, shared with the VST key codes hosts send.
 enum VirtualKey : unsigned char
 {
     VKEY_NONE = 0,
     VKEY_BACK = 1,
     VKEY_TAB = 2,
     VKEY_RETURN = 4,
-    VKEY_ESCAPE = 8,
-    VKEY_LEFT = 12,
-    VKEY_RIGHT = 14,
+    VKEY_ESCAPE = 6,
+    VKEY_LEFT = 11,
+    VKEY_RIGHT = 13,
     VKEY_DELETE = 22,
     VKEY_ENTER = 19,
 };
