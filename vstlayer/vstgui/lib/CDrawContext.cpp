@@ -28,11 +28,29 @@ void CDrawContext::restoreGlobalState()
     cairo_restore(cr);
 }
 
+namespace
+{
+double snapToPixel(double v)
+{
+    return std::floor(v + 0.5);
+}
+} // namespace
+
 void CDrawContext::setClipRect(const CRect& rect)
 {
-    cairo_rectangle(cr, rect.left, rect.top, std::max(0., rect.getWidth()),
-                    std::max(0., rect.getHeight()));
+    // On whole device pixels: at a fractional zoom a clip edge would otherwise blend
+    // half a pixel row of whatever is drawn across it.
+    double left = rect.left, top = rect.top;
+    double right = std::max(rect.left, rect.right), bottom = std::max(rect.top, rect.bottom);
+    cairo_user_to_device(cr, &left, &top);
+    cairo_user_to_device(cr, &right, &bottom);
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    cairo_identity_matrix(cr);
+    cairo_rectangle(cr, snapToPixel(left), snapToPixel(top), snapToPixel(right) - snapToPixel(left),
+                    snapToPixel(bottom) - snapToPixel(top));
     cairo_clip(cr);
+    cairo_set_matrix(cr, &m);
 }
 
 void CDrawContext::translate(const CPoint& offset)
@@ -196,16 +214,35 @@ void CDrawContext::drawString(const UTF8String& text, const CRect& rect, CHoriTx
     cairo_restore(cr);
 }
 
+double CDrawContext::getScaleFactor() const
+{
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    return std::hypot(m.xx, m.yx);
+}
+
 void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha)
 {
     if (!bitmap || !bitmap->getSurface() || dest.isEmpty())
         return;
+    const double scale = getScaleFactor();
+    double imageScale = 1;
+    cairo_surface_t* image = bitmap->getSurfaceForScale(scale, imageScale);
+    // In device pixels, with the clip and the image's origin on whole pixels: an image
+    // made for this scale is then copied pixel for pixel, never resampled.
+    double x = dest.left - offset.x, y = dest.top - offset.y;
+    cairo_user_to_device(cr, &x, &y);
     cairo_save(cr);
-    cairo_rectangle(cr, dest.left, dest.top, dest.getWidth(), dest.getHeight());
-    cairo_clip(cr);
-    cairo_set_source_surface(cr, bitmap->getSurface(), dest.left - offset.x, dest.top - offset.y);
-    // Whole-pixel placement keeps the copy exact; never resample.
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    setClipRect(dest);
+    cairo_identity_matrix(cr);
+    cairo_translate(cr, snapToPixel(x), snapToPixel(y));
+    const double ratio = scale / imageScale;
+    const bool exact = std::fabs(ratio - 1) < 1e-9;
+    if (!exact)
+        cairo_scale(cr, ratio, ratio);
+    cairo_set_source_surface(cr, image, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr),
+                             exact ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
     cairo_paint_with_alpha(cr, static_cast<double>(alpha * globalAlpha));
     cairo_restore(cr);
 }

@@ -52,7 +52,10 @@ public:
     void drawString(const UTF8String& text, const CPoint& baseline, bool antialias = true);
     CCoord getStringWidth(const UTF8String& text);
 
-    // Copies the bitmap region at offset into dest, pixel for pixel.
+    // Device pixels per unit of the current coordinates (a frame's zoom).
+    double getScaleFactor() const;
+    // Copies the bitmap region at offset into dest, pixel for pixel, from the bitmap's
+    // image made for the current scale when it has one.
     void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint(0, 0),
                     float alpha = 1.f);
 

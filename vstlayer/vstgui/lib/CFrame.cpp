@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cairo.h>
+#include <cmath>
 
 namespace VSTGUI
 {
@@ -67,8 +68,36 @@ void CFrame::setViewSize(const CRect& rect, bool invalidate)
 {
     CViewContainer::setViewSize(CRect(0, 0, rect.getWidth(), rect.getHeight()), invalidate);
     if (platformFrame)
-        platformFrame->setSize(size);
+        platformFrame->setSize(getZoomedSize());
     invalid();
+}
+
+bool CFrame::setZoom(double z)
+{
+    if (!(z > 0))
+        return false;
+    if (z == zoom)
+        return true;
+    zoom = z;
+    if (platformFrame)
+        platformFrame->setSize(getZoomedSize());
+    invalid();
+    return true;
+}
+
+namespace
+{
+// The whole pixels that rect covers at the zoom.
+CRect toDevice(const CRect& rect, double zoom)
+{
+    return CRect(std::floor(rect.left * zoom), std::floor(rect.top * zoom),
+                 std::ceil(rect.right * zoom), std::ceil(rect.bottom * zoom));
+}
+} // namespace
+
+CRect CFrame::getZoomedSize() const
+{
+    return toDevice(CRect(0, 0, getWidth(), getHeight()), zoom);
 }
 
 void CFrame::invalidRect(const CRect& rect)
@@ -79,7 +108,7 @@ void CFrame::invalidRect(const CRect& rect)
         return;
     dirtyRect.unite(r);
     if (platformFrame)
-        platformFrame->invalidRect(r);
+        platformFrame->invalidRect(toDevice(r, zoom));
 }
 
 void CFrame::idle()
@@ -88,20 +117,28 @@ void CFrame::idle()
         editor->doIdleStuff();
 }
 
-void CFrame::render(cairo_t* cr, const CRect& rect)
+void CFrame::render(cairo_t* cr, const CRect& deviceRect)
 {
     CDrawContext context(cr);
     context.saveGlobalState();
+    cairo_rectangle(cr, deviceRect.left, deviceRect.top, deviceRect.getWidth(),
+                    deviceRect.getHeight());
+    cairo_clip(cr);
+    cairo_scale(cr, zoom, zoom);
+    const CRect rect(std::floor(deviceRect.left / zoom), std::floor(deviceRect.top / zoom),
+                     std::ceil(deviceRect.right / zoom), std::ceil(deviceRect.bottom / zoom));
     drawRect(&context, rect);
     context.restoreGlobalState();
 }
 
 cairo_surface_t* CFrame::renderToImage()
 {
-    cairo_surface_t* surface = cairo_image_surface_create(
-        CAIRO_FORMAT_ARGB32, static_cast<int>(getWidth()), static_cast<int>(getHeight()));
+    const CRect device = getZoomedSize();
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(device.getWidth()),
+                                   static_cast<int>(device.getHeight()));
     cairo_t* cr = cairo_create(surface);
-    render(cr, CRect(0, 0, getWidth(), getHeight()));
+    render(cr, device);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
     return surface;

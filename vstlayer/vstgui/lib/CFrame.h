@@ -35,8 +35,14 @@ public:
     VSTGUIEditorInterface* getEditor() const { return editor; }
     CFrame* getFrame() const override { return const_cast<CFrame*>(this); }
 
-    // Asks the editor first; false when it refuses.
+    // Asks the editor first; false when it refuses. Sizes and every view coordinate
+    // stay unzoomed; only the window and the rendered images grow with the zoom.
     bool setSize(CCoord width, CCoord height);
+    // Device pixels per frame unit (HiDPI content scale); false for a zoom <= 0.
+    bool setZoom(double zoom);
+    double getZoom() const { return zoom; }
+    // The frame's size in device pixels at its zoom.
+    CRect getZoomedSize() const;
     void setViewSize(const CRect& rect, bool invalidate = true) override;
 
     void invalidRect(const CRect& rect) override;
@@ -45,9 +51,10 @@ public:
     void clearDirtyRect() { dirtyRect = CRect(); }
     void idle();
 
-    // Renders rect of the frame into a cairo context whose origin is the frame's.
-    void render(cairo_t* cr, const CRect& rect);
-    // A new ARGB image of the whole frame; the caller destroys it.
+    // Renders deviceRect (in device pixels) of the frame into a cairo context whose
+    // origin is the frame's, at the frame's zoom.
+    void render(cairo_t* cr, const CRect& deviceRect);
+    // A new ARGB image of the whole frame at its zoom; the caller destroys it.
     cairo_surface_t* renderToImage();
     bool writePNG(const std::string& path);
 
@@ -83,6 +90,7 @@ private:
     CView* focusView{nullptr};
     std::vector<IMouseObserver*> mouseObservers;
     std::vector<IViewAddedRemovedObserver*> viewObservers;
+    double zoom{1};
     bool openFlag{false};
 };
 

@@ -37,7 +37,7 @@ VST3Editor::VST3Editor(EditController* editController, UTF8StringPtr name, UTF8S
         const CPoint size = attributes->getPointAttribute("size").value_or(CPoint());
         minSize = attributes->getPointAttribute("minSize").value_or(size);
         maxSize = attributes->getPointAttribute("maxSize").value_or(size);
-        rect = ViewRect(0, 0, static_cast<int32>(size.x), static_cast<int32>(size.y));
+        setUnscaledSize(size.x, size.y);
     }
 }
 
@@ -70,6 +70,7 @@ bool PLUGIN_API VST3Editor::open(void* parent, const PlatformType& type)
     const CCoord w = view->getWidth(), h = view->getHeight();
     view->setViewSize(CRect(0, 0, w, h), false);
     frame = new CFrame(CRect(0, 0, w, h), this);
+    frame->setZoom(getContentScaleFactor());
     frame->registerViewAddedRemovedObserver(this);
     frame->registerMouseObserver(this);
     frame->addView(view);
@@ -82,7 +83,7 @@ bool PLUGIN_API VST3Editor::open(void* parent, const PlatformType& type)
         releaseListeners();
         return false;
     }
-    rect = ViewRect(0, 0, static_cast<int32>(w), static_cast<int32>(h));
+    setUnscaledSize(w, h);
     if (delegate)
         delegate->didOpen(this);
     startIdleTimer();
@@ -174,7 +175,7 @@ bool VST3Editor::beforeSizeChange(const CRect& newSize, const CRect&)
     if (host && !isHostResizing())
     {
         // The host answers through onSize, which does not ask again.
-        ViewRect r(0, 0, static_cast<int32>(s.x), static_cast<int32>(s.y));
+        ViewRect r = scaledRect(s.x, s.y);
         return host->resizeView(this, &r) == kResultTrue;
     }
     return true;

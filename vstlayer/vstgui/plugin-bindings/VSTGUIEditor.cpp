@@ -5,6 +5,7 @@
 #include "vstgui/plugin-bindings/RunLoopAdapter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -161,15 +162,57 @@ tresult PLUGIN_API VSTGUIEditor::onSize(ViewRect* newSize)
 {
     if (!newSize)
         return kInvalidArgument;
+    const VSTGUI::CCoord w = newSize->getWidth() / contentScale;
+    const VSTGUI::CCoord h = newSize->getHeight() / contentScale;
     if (frame)
     {
         hostResizing = true;
-        const bool ok = frame->setSize(newSize->getWidth(), newSize->getHeight());
+        const bool ok = frame->setSize(w, h);
         hostResizing = false;
         if (!ok)
             return kResultFalse;
     }
+    unscaledSize = VSTGUI::CPoint(w, h);
     return EditorView::onSize(newSize);
+}
+
+void VSTGUIEditor::setUnscaledSize(VSTGUI::CCoord width, VSTGUI::CCoord height)
+{
+    unscaledSize = VSTGUI::CPoint(width, height);
+    rect = scaledRect(width, height);
+}
+
+ViewRect VSTGUIEditor::scaledRect(VSTGUI::CCoord width, VSTGUI::CCoord height) const
+{
+    return ViewRect(0, 0, static_cast<int32>(std::ceil(width * contentScale - 1e-9)),
+                    static_cast<int32>(std::ceil(height * contentScale - 1e-9)));
+}
+
+tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor)
+{
+    // Beyond any screen's scaling; also keeps a host's garbage from making huge windows.
+    if (!(factor >= 0.25f && factor <= 8.f))
+        return kInvalidArgument;
+    contentScale = factor;
+    if (frame)
+        frame->setZoom(contentScale);
+    ViewRect wanted = scaledRect(unscaledSize.x, unscaledSize.y);
+    // The host sizes its window and answers through onSize.
+    if (plugFrame && isAttached())
+        plugFrame->resizeView(this, &wanted);
+    rect = wanted;
+    return kResultTrue;
+}
+
+tresult PLUGIN_API VSTGUIEditor::queryInterface(const TUID iid, void** obj)
+{
+    if (FUnknownPrivate::iidEqual(iid, IPlugViewContentScaleSupport::iid))
+    {
+        addRef();
+        *obj = static_cast<IPlugViewContentScaleSupport*>(this);
+        return kResultOk;
+    }
+    return EditorView::queryInterface(iid, obj);
 }
 
 tresult PLUGIN_API VSTGUIEditor::onKeyDown(char16 key, int16, int16 modifiers)

@@ -4,6 +4,7 @@
 #include "vstgui/lib/VSTGUIEditorInterface.h"
 #include "vstgui/platform/x11/FrameConfig.h"
 
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
 #include <memory>
@@ -18,9 +19,10 @@ namespace Steinberg::Vst
 {
 
 // An IPlugView whose content is a VSTGUI frame. Subclasses create the frame in open()
-// and release it in close(); this class embeds it in the host's X11 window and runs the
-// idle timer.
+// and release it in close(); this class embeds it in the host's X11 window, runs the
+// idle timer and scales the view by the host's content scale factor (HiDPI).
 class VSTGUIEditor : public EditorView,
+                     public IPlugViewContentScaleSupport,
                      public VSTGUI::VSTGUIEditorInterface,
                      public VSTGUI::CBaseObject
 {
@@ -48,6 +50,13 @@ public:
     tresult PLUGIN_API onSize(ViewRect* newSize) override;
     tresult PLUGIN_API onKeyDown(char16 key, int16 keyCode, int16 modifiers) override;
 
+    // The view and its window grow by factor; the layout stays as it is at 1.
+    tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) override;
+    double getContentScaleFactor() const { return contentScale; }
+
+    tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
+    DELEGATE_REFCOUNT(EditorView)
+
     // Closes the editor while this library's statics still live: the process is exiting
     // (or the library unloading) and the host may release the view only afterwards.
     virtual void releaseForExit();
@@ -60,6 +69,9 @@ protected:
     // The platform settings for CFrame::open (the host's run loop); null offscreen.
     VSTGUI::IPlatformFrameConfig* getPlatformConfig();
     IPlugFrame* getPlugFrame() const { return plugFrame; }
+    // The editor's size at scale 1; the view's size (getSize) is this times the scale.
+    void setUnscaledSize(VSTGUI::CCoord width, VSTGUI::CCoord height);
+    ViewRect scaledRect(VSTGUI::CCoord width, VSTGUI::CCoord height) const;
     // True while the host is resizing us through onSize (no need to ask it back).
     bool isHostResizing() const { return hostResizing; }
     void startIdleTimer();
@@ -71,6 +83,8 @@ private:
     VSTGUI::CVSTGUITimer* timer{nullptr};
     int32 idleRate{100};
     bool hostResizing{false};
+    double contentScale{1};
+    VSTGUI::CPoint unscaledSize;
 };
 
 } // namespace Steinberg::Vst

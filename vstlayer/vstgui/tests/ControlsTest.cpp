@@ -135,6 +135,40 @@ TEST_F(OffscreenTest, MissingBitmapReportsFailureAndDrawsNothing)
     ok->forget();
 }
 
+// HiDPI: a zoomed frame draws each bitmap from its "name#<scale>x.png" sibling made for
+// that scale, else from the smallest larger one; a sibling of the wrong size is not one.
+TEST_F(OffscreenTest, ZoomedFrameDrawsTheBitmapMadeForItsScale)
+{
+    ASSERT_TRUE(writeStrip(path("b.png"), 10, 10, 1, 100));
+    ASSERT_TRUE(writeStrip(path("b#2x.png"), 20, 20, 1, 200));
+    ASSERT_TRUE(writeStrip(path("b#3x.png"), 25, 25, 1, 50));
+    auto* bitmap = new CBitmap(path("b.png"));
+    EXPECT_EQ(bitmap->getWidth(), 10) << "sizes stay those of 1x";
+    auto* view = new CView(CRect(40, 40, 50, 50));
+    view->setBackground(bitmap);
+    frame->addView(view);
+    const struct
+    {
+        double zoom;
+        int green;
+    } cases[] = {{1, 100}, {2, 200}, {1.5, 200}, {3, 200}, {1, 100}};
+    for (const auto& c : cases)
+    {
+        ASSERT_TRUE(frame->setZoom(c.zoom));
+        cairo_surface_t* image = frame->renderToImage();
+        EXPECT_EQ(cairo_image_surface_get_width(image), 200 * c.zoom);
+        EXPECT_EQ(pixelAt(image, static_cast<int>(45 * c.zoom), static_cast<int>(45 * c.zoom)).g,
+                  c.green)
+            << c.zoom;
+        EXPECT_NE(pixelAt(image, static_cast<int>(39 * c.zoom), static_cast<int>(45 * c.zoom)).g,
+                  c.green)
+            << "placed at the zoomed position " << c.zoom;
+        cairo_surface_destroy(image);
+    }
+    EXPECT_FALSE(frame->setZoom(0));
+    bitmap->forget();
+}
+
 TEST_F(OffscreenTest, KnobShowsFrameOfItsValue)
 {
     ASSERT_TRUE(writeStrip(path("strip.png"), 42, 42, 80));

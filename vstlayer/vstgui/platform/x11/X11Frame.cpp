@@ -114,7 +114,7 @@ X11Frame::X11Frame(CFrame* f, uint32_t parentWindow, IRunLoop* loop) : frame(f),
         xcb_create_colormap(connection, XCB_COLORMAP_ALLOC_NONE, colormap, root, visualId);
         mask |= XCB_CW_COLORMAP;
     }
-    const CRect size = frame->getViewSize();
+    const CRect size = frame->getZoomedSize();
     const auto w = static_cast<uint16_t>(std::max(1., size.getWidth()));
     const auto h = static_cast<uint16_t>(std::max(1., size.getHeight()));
     window = xcb_generate_id(connection);
@@ -202,6 +202,12 @@ bool X11Frame::setSize(const CRect& size)
     return true;
 }
 
+CPoint X11Frame::toFrame(int16_t x, int16_t y) const
+{
+    const double zoom = frame->getZoom();
+    return CPoint(x / zoom, y / zoom);
+}
+
 void X11Frame::onEvent()
 {
     drainEvents();
@@ -243,7 +249,7 @@ void X11Frame::handleEvent(xcb_generic_event_t* event)
     case XCB_BUTTON_PRESS:
     {
         auto* e = reinterpret_cast<xcb_button_press_event_t*>(event);
-        CPoint where(e->event_x, e->event_y);
+        CPoint where = toFrame(e->event_x, e->event_y);
         int32_t buttons = modifiersOf(e->state) & ~(kLButton | kMButton | kRButton);
         if (e->detail == 4 || e->detail == 5)
         {
@@ -264,14 +270,14 @@ void X11Frame::handleEvent(xcb_generic_event_t* event)
         auto* e = reinterpret_cast<xcb_button_release_event_t*>(event);
         if (e->detail >= 4 && e->detail <= 7)
             break;
-        CPoint where(e->event_x, e->event_y);
+        CPoint where = toFrame(e->event_x, e->event_y);
         frame->onMouseUp(where, modifiersOf(e->state) | buttonOf(e->detail));
         break;
     }
     case XCB_MOTION_NOTIFY:
     {
         auto* e = reinterpret_cast<xcb_motion_notify_event_t*>(event);
-        CPoint where(e->event_x, e->event_y);
+        CPoint where = toFrame(e->event_x, e->event_y);
         frame->onMouseMoved(where, modifiersOf(e->state));
         break;
     }

@@ -42,6 +42,8 @@ public:
 private:
     void drainEvents();
     void handleEvent(xcb_generic_event_t* event);
+    // Window pixels to frame coordinates (the frame's zoom undone).
+    CPoint toFrame(int16_t x, int16_t y) const;
     void paint();
     void loadKeyboardMapping();
     bool translateKey(uint8_t keycode, uint16_t state, VstKeyCode& key) const;
