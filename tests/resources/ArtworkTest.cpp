@@ -19,6 +19,7 @@
 #include <numbers>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -77,6 +78,14 @@ TEST(Artwork, EveryBitmapHasItsSize)
         ASSERT_TRUE(img.ok());
         EXPECT_EQ(img.width(), r.w);
         EXPECT_EQ(img.height(), r.h);
+        // Drawn again for HiDPI hosts, each pixel of 1x a scale x scale block there.
+        for (const auto& [suffix, scale] : {std::pair{"#1.5x", 1.5}, std::pair{"#2x", 2.0}})
+        {
+            const PngImage scaled = load(std::string(r.name) + suffix);
+            ASSERT_TRUE(scaled.ok()) << suffix;
+            EXPECT_EQ(scaled.width(), static_cast<int>(std::ceil(r.w * scale))) << suffix;
+            EXPECT_EQ(scaled.height(), static_cast<int>(std::ceil(r.h * scale))) << suffix;
+        }
     }
 }
 

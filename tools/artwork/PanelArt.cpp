@@ -128,15 +128,20 @@ void PanelArt::paintEnclosure(Canvas& canvas) const
     unsigned char* data = cairo_image_surface_get_data(s);
     const int stride = cairo_image_surface_get_stride(s);
     const std::uint32_t paintArgb = 0xff000000u | 0xB2C929u;
-    for (int y = 0; y < canvas.height(); ++y)
+    // The texture follows 1x pixels so every scale shows the same finish.
+    const double scale = canvas.scale();
+    for (int y = 0; y < canvas.pixelHeight(); ++y)
     {
         auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
-        for (int x = 0; x < canvas.width(); ++x)
+        const double uy = y / scale;
+        for (int x = 0; x < canvas.pixelWidth(); ++x)
         {
             if (row[x] != paintArgb)
                 continue;
-            const double f = 1.0 + 0.022 * blotch(x, y, 7.0) + 0.012 * blotch(x, y, 2.0) +
-                             0.008 * unitNoise(x + 9001, y);
+            const double ux = x / scale;
+            const double f = 1.0 + 0.022 * blotch(ux, uy, 7.0) + 0.012 * blotch(ux, uy, 2.0) +
+                             0.008 * unitNoise(static_cast<std::int32_t>(ux) + 9001,
+                                               static_cast<std::int32_t>(uy));
             std::uint32_t out = 0xff000000u;
             for (int c = 0; c < 3; ++c)
             {

@@ -1,5 +1,5 @@
-// zarg-artwork --layout zolv.uidesc --out DIR
-// Draws every bitmap the editor descriptions name into DIR.
+// zarg-artwork --layout zolv.uidesc --out DIR [--scales 1.5,2]
+// Draws every bitmap the editor descriptions name into DIR, at 1x and at each scale.
 
 #include "Canvas.h"
 #include "FallbackArt.h"
@@ -11,7 +11,10 @@
 
 #include <cstdio>
 #include <exception>
+#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace zarg::artwork;
 using shapes::hex;
@@ -81,11 +84,55 @@ KnobLook blackRed()
     return k;
 }
 
-void knobStrip(const KnobLook& look, const std::string& path)
+void knobStrip(const KnobLook& look, const std::string& path, double scale)
 {
-    Canvas c(kKnob, kKnob * kKnobFrames);
+    Canvas c(kKnob, kKnob * kKnobFrames, scale);
     KnobStripArt(look, kKnob, kKnobFrames).draw(c);
     c.writePng(path);
+}
+
+// Every bitmap at one scale; the files of scale s are named "name#<s>x.png" (VSTGUI's
+// naming of high-resolution bitmaps), those of 1x "name.png".
+void drawAll(const PanelLayout& layout, const std::string& outDir, double scale,
+             const std::string& suffix)
+{
+    auto file = [&](const char* name) { return outDir + "/" + name + suffix + ".png"; };
+    {
+        // The plate is one pixel larger than the editor each way.
+        Canvas c(kPanelWidth + 1, kPanelHeight + 1, scale);
+        PanelArt(kPanelWidth, kPanelHeight, layout.views()).draw(c);
+        c.writePng(file("quorzelpanel"));
+    }
+    knobStrip(blueCap(), file("sslblue"), scale);
+    knobStrip(creamDust(), file("whitedust"), scale);
+    {
+        Canvas c(kKnob, 2 * kKnob, scale);
+        ToggleSwitchArt(kKnob).draw(c);
+        c.writePng(file("medtoggleswitch"));
+    }
+    {
+        Canvas c(25, 70, scale);
+        PushButtonArt(25, 35).draw(c);
+        c.writePng(file("medprophetbutton"));
+    }
+
+    knobStrip(plainGrey(), file("knob"), scale);
+    knobStrip(blackRed(), file("knob2"), scale);
+    {
+        Canvas c(830, 390, scale);
+        FallbackArt::background(c);
+        c.writePng(file("background"));
+    }
+    {
+        Canvas c(100, 100, scale);
+        FallbackArt::groupFrame(c);
+        c.writePng(file("groupframe"));
+    }
+    {
+        Canvas c(20, 32, scale);
+        FallbackArt::amberOnOff(c);
+        c.writePng(file("amberonoff"));
+    }
 }
 
 } // namespace
@@ -94,6 +141,7 @@ int main(int argc, char** argv)
 {
     std::string layoutPath;
     std::string outDir;
+    std::vector<std::string> scales;
     for (int i = 1; i + 1 < argc; i += 2)
     {
         const std::string opt = argv[i];
@@ -101,51 +149,31 @@ int main(int argc, char** argv)
             layoutPath = argv[i + 1];
         else if (opt == "--out")
             outDir = argv[i + 1];
+        else if (opt == "--scales")
+        {
+            std::stringstream list(argv[i + 1]);
+            for (std::string s; std::getline(list, s, ',');)
+                scales.push_back(s);
+        }
     }
     if (layoutPath.empty() || outDir.empty())
     {
-        std::fprintf(stderr, "usage: zarg-artwork --layout zolv.uidesc --out DIR\n");
+        std::fprintf(stderr, "usage: zarg-artwork --layout zolv.uidesc --out DIR "
+                             "[--scales 1.5,2]\n");
         return 2;
     }
 
     try
     {
         const PanelLayout layout = PanelLayout::load(layoutPath, "Editor");
+        drawAll(layout, outDir, 1.0, "");
+        for (const std::string& s : scales)
         {
-            // The plate is one pixel larger than the editor each way.
-            Canvas c(kPanelWidth + 1, kPanelHeight + 1);
-            PanelArt(kPanelWidth, kPanelHeight, layout.views()).draw(c);
-            c.writePng(outDir + "/quorzelpanel.png");
-        }
-        knobStrip(blueCap(), outDir + "/sslblue.png");
-        knobStrip(creamDust(), outDir + "/whitedust.png");
-        {
-            Canvas c(kKnob, 2 * kKnob);
-            ToggleSwitchArt(kKnob).draw(c);
-            c.writePng(outDir + "/medtoggleswitch.png");
-        }
-        {
-            Canvas c(25, 70);
-            PushButtonArt(25, 35).draw(c);
-            c.writePng(outDir + "/medprophetbutton.png");
-        }
-
-        knobStrip(plainGrey(), outDir + "/knob.png");
-        knobStrip(blackRed(), outDir + "/knob2.png");
-        {
-            Canvas c(830, 390);
-            FallbackArt::background(c);
-            c.writePng(outDir + "/background.png");
-        }
-        {
-            Canvas c(100, 100);
-            FallbackArt::groupFrame(c);
-            c.writePng(outDir + "/groupframe.png");
-        }
-        {
-            Canvas c(20, 32);
-            FallbackArt::amberOnOff(c);
-            c.writePng(outDir + "/amberonoff.png");
+            std::size_t used = 0;
+            const double scale = std::stod(s, &used);
+            if (used != s.size() || !(scale > 1.0))
+                throw std::runtime_error("a scale must be a number above 1: " + s);
+            drawAll(layout, outDir, scale, "#" + s + "x");
         }
     }
     catch (const std::exception& e)
