@@ -6,11 +6,13 @@
 #include "editor/VST3EditorQX.h"
 
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -38,6 +40,67 @@ TEST_F(EditorInXServer, WindowIs306By426AndShowsTheOffscreenRender)
     EXPECT_EQ(
         host->differingPixels(child, 306, 426, [&](int x, int y) { return rendered->rgb(x, y); }),
         0);
+    detach(view);
+}
+
+// HiDPI: the window grows with the content scale factor, shows the render at that
+// scale, and takes the mouse in its own pixels. (Only what lies inside the host's
+// 400 x 500 window and the screen can be read back.)
+TEST_F(EditorInXServer, WindowFollowsTheContentScaleFactor)
+{
+    IPtr<IPlugView> view = attach();
+    FUnknownPtr<IPlugViewContentScaleSupport> scaling(view);
+    ASSERT_TRUE(scaling);
+    loop->runFor(100ms);
+    ASSERT_EQ(host->children().size(), 1u);
+    const xcb_window_t child = host->children()[0];
+    auto windowSize = [&]
+    {
+        xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(
+            host->connection, xcb_get_geometry(host->connection, child), nullptr);
+        const std::pair<int, int> size =
+            g ? std::pair<int, int>(g->width, g->height) : std::pair<int, int>(0, 0);
+        std::free(g);
+        return size;
+    };
+    for (const auto& [factor, width, height] :
+         {std::tuple{2.f, 612, 852}, std::tuple{1.5f, 459, 639}, std::tuple{2.f, 612, 852}})
+    {
+        SCOPED_TRACE(factor);
+        ASSERT_EQ(scaling->setContentScaleFactor(factor), kResultTrue);
+        loop->runFor(200ms);
+        EXPECT_EQ(windowSize(), std::pair(width, height));
+        const std::unique_ptr<PanelImage> rendered = renderOffscreen(view);
+        ASSERT_EQ(rendered->width(), width);
+        EXPECT_EQ(host->differingPixels(child, 360, 440,
+                                        [&](int x, int y) { return rendered->rgb(x, y); }),
+                  0);
+    }
+
+    // At 2, a drag of 60 window pixels is 30 panel pixels: the knob moves 30 / 200.
+    plugin->controller().setParamNormalized(0, 0.5);
+    plugin->plugin().handler().clear();
+    double x = -1, y = -1;
+    for (const PanelView& v : OffscreenPanel::viewsOf(offscreenOf(view)))
+        if (v.kind == "CAnimKnob" && v.tag == 0)
+        {
+            x = v.centerX() * 2;
+            y = v.centerY() * 2;
+        }
+    ASSERT_GE(x, 0);
+    const auto at = host->onScreen(child, x, y);
+    host->fake(XCB_MOTION_NOTIFY, 0, at);
+    loop->runFor(30ms);
+    host->fake(XCB_BUTTON_PRESS, 1);
+    loop->runFor(30ms);
+    for (int16_t dy : {20, 40, 60})
+    {
+        host->fake(XCB_MOTION_NOTIFY, 0, {at.first, static_cast<int16_t>(at.second - dy)});
+        loop->runFor(30ms);
+    }
+    host->fake(XCB_BUTTON_RELEASE, 1);
+    loop->runFor(60ms);
+    EXPECT_NEAR(plugin->controller().getParamNormalized(0), 0.5 + 30 / 200.0, 1e-6);
     detach(view);
 }
 
