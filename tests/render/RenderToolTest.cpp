@@ -172,6 +172,26 @@ TEST_F(RenderToolTest, BlockSizeDoesNotChangeTheRender)
     EXPECT_EQ(renders[2].channels, renders[0].channels);
 }
 
+// The same render, a while later, is the same file to the byte: nothing in
+// it records when it was written.
+TEST_F(RenderToolTest, TheSameRenderGivesTheSameBytes)
+{
+    std::vector<std::string> files;
+    for (const char* name : {"first.wav", "second.wav"})
+    {
+        const auto run = render({"--preset", "OD", "--out", name});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        std::ifstream in(dir.file(name), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        files.push_back(bytes.str());
+        // Past the next full second of the clock.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    }
+    ASSERT_GT(files[0].size(), 48000u);
+    EXPECT_TRUE(files[0] == files[1]);
+}
+
 TEST_F(RenderToolTest, BuiltInRiffThroughPresetsAndSettings)
 {
     const auto hardRock = render({"--preset", "Hard Rock"});

@@ -54,6 +54,9 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int sampleRate, int ch
         discard();
         throw RenderError("cannot write '" + path + "': " + reason);
     }
+    // The peak chunk carries the time of writing: without it the same render
+    // gives the same bytes.
+    sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
 }
 
 AudioFileWriter::~AudioFileWriter()
