@@ -197,10 +197,9 @@ tresult PLUGIN_API VSTGUIEditor::setContentScaleFactor(ScaleFactor factor)
     if (frame)
         frame->setZoom(contentScale);
     ViewRect wanted = scaledRect(unscaledSize.x, unscaledSize.y);
-    // The host sizes its window and answers through onSize.
-    if (plugFrame && isAttached())
-        plugFrame->resizeView(this, &wanted);
-    rect = wanted;
+    // A host that takes the request sizes its window and answers through onSize.
+    if (!plugFrame || !isAttached() || plugFrame->resizeView(this, &wanted) != kResultTrue)
+        rect = wanted;
     return kResultTrue;
 }
 

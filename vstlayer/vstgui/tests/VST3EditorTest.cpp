@@ -354,9 +354,11 @@ class ResizingHost : public FObject, public IPlugFrame
 {
 public:
     int requests{0};
+    ViewRect last;
     tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* r) override
     {
         ++requests;
+        last = *r;
         return view->onSize(r);
     }
     OBJ_METHODS(ResizingHost, FObject)
@@ -388,6 +390,40 @@ TEST_F(VST3EditorTest, ResizesWithinLimitsThroughTheHost)
     EXPECT_FALSE(frame->setSize(120, 50));
     EXPECT_FALSE(frame->setSize(30, 50));
     EXPECT_EQ(host->requests, 1) << "out of limits: refused before asking";
+    editor->close();
+    editor->setFrame(nullptr);
+    host->release();
+}
+
+// HiDPI: at a content scale the host sees and sets sizes in its pixels, while the
+// template's size limits and every view coordinate stay those of scale 1.
+TEST_F(VST3EditorTest, ContentScaleScalesTheHostsSizesNotTheLayout)
+{
+    auto* host = new ResizingHost;
+    editor = new VST3Editor(controller, "Stretch", "panel.uidesc");
+    editor->setFrame(host);
+    ASSERT_EQ(editor->setContentScaleFactor(2.f), kResultTrue);
+    ViewRect r;
+    editor->getSize(&r);
+    EXPECT_EQ(r.getWidth(), 100) << "the 50 x 50 template, before it opens";
+    ASSERT_TRUE(editor->open(nullptr));
+    CFrame* frame = editor->getFrame();
+    EXPECT_EQ(frame->getZoom(), 2);
+    EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 50, 50));
+
+    EXPECT_TRUE(frame->setSize(80, 70));
+    EXPECT_EQ(host->requests, 1);
+    EXPECT_EQ(host->last.getWidth(), 160);
+    EXPECT_EQ(host->last.getHeight(), 140);
+    ViewRect fromHost(0, 0, 180, 190);
+    EXPECT_EQ(editor->onSize(&fromHost), kResultTrue) << "90 x 95 is within the limits";
+    EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 90, 95));
+
+    ASSERT_EQ(editor->setContentScaleFactor(1.5f), kResultTrue);
+    editor->getSize(&r);
+    EXPECT_EQ(r.getWidth(), 135);
+    EXPECT_EQ(r.getHeight(), 143) << "a partly covered pixel counts";
+    EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 90, 95));
     editor->close();
     editor->setFrame(nullptr);
     host->release();
