@@ -1,5 +1,7 @@
 #include "PluginInstance.h"
 
+#include "StateStream.h"
+
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 
@@ -8,20 +10,6 @@ using namespace Steinberg::Vst;
 
 namespace ZargHost
 {
-
-namespace
-{
-// A stream positioned at the start of the bytes, as a host hands a saved state.
-IPtr<MemoryStream> streamOf(const std::vector<char>& bytes)
-{
-    IPtr<MemoryStream> stream = owned(new MemoryStream);
-    int32 written = 0;
-    if (!bytes.empty())
-        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
-    stream->seek(0, IBStream::kIBSeekSet, nullptr);
-    return stream;
-}
-} // namespace
 
 PluginInstance::PluginInstance(IPluginFactory* factory, const FUID& classId, FUnknown* hostContext)
     : context(hostContext), componentHandler(owned(new RecordingComponentHandler)),
@@ -180,11 +168,25 @@ tresult PluginInstance::setComponentState(const std::vector<char>& bytes)
 {
     if (!edit)
         return kNoInterface;
-    IPtr<MemoryStream> stream = streamOf(bytes);
+    IPtr<MemoryStream> stream = stateStream(bytes);
     componentHandler->lock();
     const tresult result = edit->setComponentState(stream);
     componentHandler->unlock();
     return result;
+}
+
+std::map<ParamID, ParamValue> PluginInstance::parameterValues() const
+{
+    std::map<ParamID, ParamValue> values;
+    if (!edit)
+        return values;
+    for (int32 i = 0; i < edit->getParameterCount(); ++i)
+    {
+        ParameterInfo info{};
+        if (edit->getParameterInfo(i, info) == kResultOk)
+            values[info.id] = edit->getParamNormalized(info.id);
+    }
+    return values;
 }
 
 tresult PluginInstance::getState(std::vector<char>& bytes)
@@ -202,7 +204,7 @@ tresult PluginInstance::setState(const std::vector<char>& bytes)
 {
     if (!comp)
         return kNoInterface;
-    IPtr<MemoryStream> stream = streamOf(bytes);
+    IPtr<MemoryStream> stream = stateStream(bytes);
     componentHandler->lock();
     const tresult result = comp->setState(stream);
     componentHandler->unlock();

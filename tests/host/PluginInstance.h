@@ -11,6 +11,7 @@
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,6 +88,9 @@ public:
     // The host's main loop idles once: the plug-in's timers fire.
     void idle() { loop->idle(); }
     ManualRunLoop& runLoop() { return *loop; }
+
+    // Every parameter's normalised value, by id.
+    std::map<Steinberg::Vst::ParamID, Steinberg::Vst::ParamValue> parameterValues() const;
 
     Steinberg::tresult getState(std::vector<char>& bytes);
     Steinberg::tresult setState(const std::vector<char>& bytes);

@@ -38,19 +38,6 @@ protected:
         EXPECT_EQ(plugin.getState(bytes), kResultOk);
         return bytes;
     }
-
-    static std::map<ParamID, ParamValue> hostValues(ZargHost::PluginInstance& plugin)
-    {
-        std::map<ParamID, ParamValue> values;
-        IEditController* controller = plugin.controller();
-        for (int32 i = 0; i < controller->getParameterCount(); ++i)
-        {
-            ParameterInfo info{};
-            EXPECT_EQ(controller->getParameterInfo(i, info), kResultOk);
-            values[info.id] = controller->getParamNormalized(info.id);
-        }
-        return values;
-    }
 };
 
 // Hosts initialize the component and then the controller, here one object:
@@ -160,7 +147,7 @@ TEST_F(HostProtocolTest, PresetSelectionNeverCallsBackIntoTheLockedHost)
 
         ZargHost::ProcessBlock block({2}, {2}, 512, 48000.0);
         ASSERT_EQ(plugin->process(block, 64), kResultOk);
-        const auto values = hostValues(*plugin);
+        const auto values = plugin->parameterValues();
         for (ParamID id = 0; id < kControls; ++id)
         {
             const auto reported = block.outputChanges().lastValue(id);
@@ -193,7 +180,7 @@ TEST_F(HostProtocolTest, ReportedValuesFollowALaterRestore)
     ASSERT_EQ(plugin->setComponentState(saved), kResultOk);
     ZargHost::ProcessBlock block({2}, {2}, 512, 48000.0);
     ASSERT_EQ(plugin->process(block, 64), kResultOk);
-    const auto values = hostValues(*plugin);
+    const auto values = plugin->parameterValues();
     EXPECT_NEAR(values.at(0), 0.123, 1e-6);
     for (ParamID id = 0; id < kControls; ++id)
     {
@@ -222,7 +209,7 @@ TEST_F(HostProtocolTest, PlainValueRoundTripsSettle)
         SCOPED_TRACE(singlePrecision ? "float host" : "double host");
         auto stored = [singlePrecision](double v)
         { return singlePrecision ? static_cast<double>(static_cast<float>(v)) : v; };
-        std::map<ParamID, ParamValue> values = hostValues(*plugin);
+        std::map<ParamID, ParamValue> values = plugin->parameterValues();
         for (const auto& [id, v] : set)
             values[id] = v;
         values.erase(kPresets);
@@ -269,7 +256,7 @@ TEST_F(HostProtocolTest, ResentUnchangedValuesLeaveTheSound)
         ASSERT_EQ(resent->setParamNormalized(kPresets, preset / 15.0), kResultOk);
         resent->idle();
         std::vector<Change> changes;
-        const auto values = hostValues(*resent);
+        const auto values = resent->parameterValues();
         for (auto it = values.rbegin(); it != values.rend(); ++it)
             if (it->first != kPresets)
                 changes.push_back({0, it->first, it->second});

@@ -5,6 +5,7 @@
 #include "ProcessBlock.h"
 #include "RecordingComponentHandler.h"
 #include "RecordingPlugIn.h"
+#include "StateStream.h"
 #include "adapter/Processor.h"
 #include "adapter/VoltOctaveParameter.h"
 
@@ -25,16 +26,6 @@ using Kind = ZargHost::RecordingComponentHandler::Kind;
 namespace
 {
 constexpr ParamID kPresetId = 0x70727374;
-
-IPtr<MemoryStream> streamOf(const std::vector<char>& bytes)
-{
-    IPtr<MemoryStream> stream = owned(new MemoryStream);
-    int32 written = 0;
-    if (!bytes.empty())
-        stream->write(const_cast<char*>(bytes.data()), static_cast<int32>(bytes.size()), &written);
-    stream->seek(0, IBStream::kIBSeekSet, nullptr);
-    return stream;
-}
 } // namespace
 
 class ProcessorMessages : public testing::Test
@@ -237,7 +228,7 @@ TEST_F(ProcessorMessages, LinkedControlsFollowARestoreAndAPresetLoad)
         if (preset)
             ASSERT_EQ(controller->setParamNormalized(kPresetId, 1.0), kResultOk);
         else
-            ASSERT_EQ(controller->setComponentState(streamOf(bytes)), kResultOk);
+            ASSERT_EQ(controller->setComponentState(ZargHost::stateStream(bytes)), kResultOk);
 
         EXPECT_EQ(plugIn->linkedQueries, 4);
         EXPECT_DOUBLE_EQ(controller->getParamNormalized(1), 2.0 / 3.0);
@@ -305,8 +296,8 @@ TEST_F(ProcessorWithoutPlugIn, StateCallsAnswerFalseAndTextsAreIgnored)
     bytes[0] = 1;
     IPtr<MemoryStream> out = owned(new MemoryStream);
     EXPECT_EQ(component->getState(out), kResultFalse);
-    EXPECT_EQ(component->setState(streamOf(bytes)), kResultFalse);
-    EXPECT_EQ(controller->setComponentState(streamOf(bytes)), kResultFalse);
+    EXPECT_EQ(component->setState(ZargHost::stateStream(bytes)), kResultFalse);
+    EXPECT_EQ(controller->setComponentState(ZargHost::stateStream(bytes)), kResultFalse);
     EXPECT_EQ(sendText("VSTGUITimerPing"), kResultOk);
     EXPECT_EQ(controller->setParamNormalized(0x808, 1.0), kResultOk);
 }

@@ -2,7 +2,6 @@
 
 #include "ProcessBlock.h"
 
-#include "public.sdk/source/common/memorystream.h"
 
 #include <cmath>
 
@@ -57,15 +56,7 @@ tresult StateFixture::selectPreset(ZargHost::PluginInstance& instance, int prese
 
 std::map<ParamID, double> StateFixture::hostValues(ZargHost::PluginInstance& instance)
 {
-    std::map<ParamID, double> values;
-    IEditController* controller = instance.controller();
-    for (int32 i = 0; i < controller->getParameterCount(); ++i)
-    {
-        ParameterInfo info{};
-        EXPECT_EQ(controller->getParameterInfo(i, info), kResultOk);
-        values[info.id] = controller->getParamNormalized(info.id);
-    }
-    return values;
+    return instance.parameterValues();
 }
 
 std::vector<float> StateFixture::render(ZargHost::PluginInstance& instance, int blocks,
