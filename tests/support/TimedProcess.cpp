@@ -76,10 +76,9 @@ std::string TimedProcess::Outcome::describe() const
     return "exited with code " + std::to_string(exitCode);
 }
 
-TimedProcess::Outcome TimedProcess::run(const std::vector<std::string>& command,
-                                        const std::map<std::string, std::string>& environment,
-                                        const std::string& workFolder, const std::string& logBase,
-                                        int seconds)
+pid_t TimedProcess::start(const std::vector<std::string>& command,
+                          const std::map<std::string, std::string>& environment,
+                          const std::string& workFolder, const std::string& logBase, int seconds)
 {
     const std::string timeout = onPath("timeout");
     std::vector<std::string> argv{timeout, "--kill-after", kGraceSeconds, std::to_string(seconds)};
@@ -107,12 +106,11 @@ TimedProcess::Outcome TimedProcess::run(const std::vector<std::string>& command,
         execve(timeout.c_str(), args.data(), env.data());
         _exit(127);
     }
+    return pid;
+}
 
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0)
-        if (errno != EINTR)
-            throw std::runtime_error("lost the child process");
-
+TimedProcess::Outcome TimedProcess::outcomeOf(int status, const std::string& logBase)
+{
     Outcome outcome;
     if (WIFSIGNALED(status))
         // timeout ends itself with the signal that ended the command.
@@ -123,9 +121,22 @@ TimedProcess::Outcome TimedProcess::run(const std::vector<std::string>& command,
         outcome.signal = WEXITSTATUS(status) - kSignalBase;
     else
         outcome.exitCode = WEXITSTATUS(status);
-    outcome.out = fileText(outPath);
-    outcome.err = fileText(errPath);
+    outcome.out = fileText(logBase + ".out");
+    outcome.err = fileText(logBase + ".err");
     return outcome;
+}
+
+TimedProcess::Outcome TimedProcess::run(const std::vector<std::string>& command,
+                                        const std::map<std::string, std::string>& environment,
+                                        const std::string& workFolder, const std::string& logBase,
+                                        int seconds)
+{
+    const pid_t pid = start(command, environment, workFolder, logBase, seconds);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR)
+            throw std::runtime_error("lost the child process");
+    return outcomeOf(status, logBase);
 }
 
 TimedProcess::Outcome TimedProcess::run(const std::vector<std::string>& command,

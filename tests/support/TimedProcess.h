@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -29,4 +31,12 @@ public:
     // temporary folder of its own.
     static Outcome run(const std::vector<std::string>& command,
                        const std::map<std::string, std::string>& environment = {});
+
+    // The same command started and not waited for: the caller reaps the
+    // process (it leads a process group of its own, as timeout makes it).
+    static pid_t start(const std::vector<std::string>& command,
+                       const std::map<std::string, std::string>& environment,
+                       const std::string& workFolder, const std::string& logBase, int seconds);
+    // What a wait status of a started command says, with its output.
+    static Outcome outcomeOf(int status, const std::string& logBase);
 };
