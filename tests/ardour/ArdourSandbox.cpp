@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
@@ -70,6 +71,16 @@ bool ArdourSandbox::indexed() const
         if (entry.path().extension() == ".v3i")
             return true;
     return false;
+}
+
+void ArdourSandbox::prepareGui() const
+{
+    const fs::path config = fs::path(home) / ".config/ardour7";
+    fs::create_directories(config);
+    // Its presence says the first-run wizard has been through.
+    std::ofstream(config / ".a7").close();
+    fs::copy_file(ZARG_ARDOUR_DATA "/gui/config", config / "config",
+                  fs::copy_options::overwrite_existing);
 }
 
 ScriptRunner ArdourSandbox::lua(int timeoutSeconds) const

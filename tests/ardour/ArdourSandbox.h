@@ -25,6 +25,9 @@ public:
     TimedProcess::Outcome scan() const;
     // Whether Ardour's plug-in index holds an entry.
     bool indexed() const;
+    // Ardour's GUI set up to open a session at once: no first-run wizard, and
+    // the Dummy backend started as last used, without the engine dialog.
+    void prepareGui() const;
     // A runner of the scripts in tests/ardour/lua.
     ScriptRunner lua(int timeoutSeconds) const;
     // The id of the export preset that writes float WAV at the session's rate.
