@@ -61,7 +61,6 @@ PluginModule::PluginModule(const std::string& bundlePath) : library(libraryPathO
         return;
     }
 
-    context = std::make_unique<Vst::HostApplication>();
     FUnknownPtr<IPluginFactory3> factory3(created);
     if (factory3)
         factory3->setHostContext(hostContext());
@@ -70,7 +69,10 @@ PluginModule::PluginModule(const std::string& bundlePath) : library(libraryPathO
 
 FUnknown* PluginModule::hostContext() const
 {
-    return context.get();
+    // One for the process, as a real host has, and never destroyed: modules of
+    // the same bundle share one factory, which keeps the last context it got.
+    static auto* host = new Vst::HostApplication;
+    return host;
 }
 
 PluginModule::~PluginModule()
@@ -92,7 +94,6 @@ void PluginModule::unload()
         factoryPtr->release();
         factoryPtr = nullptr;
     }
-    context.reset();
     if (entered)
     {
         if (auto exitProc = reinterpret_cast<ModuleExitProc>(dlsym(handle, "ModuleExit")))

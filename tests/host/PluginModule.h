@@ -3,14 +3,8 @@
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/base/smartpointer.h"
 
-#include <memory>
 #include <set>
 #include <string>
-
-namespace Steinberg::Vst
-{
-class HostApplication;
-}
 
 namespace ZargHost
 {
@@ -50,7 +44,6 @@ private:
     bool entered = false;
     Steinberg::IPluginFactory* factoryPtr = nullptr;
     // The SDK's host application does not count references: owned here.
-    std::unique_ptr<Steinberg::Vst::HostApplication> context;
 };
 
 } // namespace ZargHost
