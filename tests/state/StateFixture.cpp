@@ -2,7 +2,6 @@
 
 #include "ProcessBlock.h"
 
-
 #include <cmath>
 
 using namespace Steinberg;
