@@ -39,7 +39,6 @@ public:
     // Main thread, outside any host call: delivers what is pending.
     void deliver();
     bool hasPending() const { return restartFlags != 0 || !edits.empty(); }
-    bool hasTimer() const { return runLoop != nullptr; }
 
     void PLUGIN_API onTimer() override;
 
