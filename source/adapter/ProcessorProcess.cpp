@@ -48,9 +48,12 @@ int32 usableChannels(const AudioBusBuffers& bus, SpeakerArrangement arrangement)
     return std::min({speakers, bus.numChannels, int32{2}});
 }
 
-float* channel(const AudioBusBuffers& bus, int32 index)
+// A channel's samples from `offset` on; null when the host gave none.
+float* channel(const AudioBusBuffers& bus, int32 index, int32 offset = 0)
 {
-    return index < bus.numChannels && bus.channelBuffers32 ? bus.channelBuffers32[index] : nullptr;
+    float* samples =
+        index < bus.numChannels && bus.channelBuffers32 ? bus.channelBuffers32[index] : nullptr;
+    return samples ? samples + offset : nullptr;
 }
 
 } // namespace
@@ -306,9 +309,7 @@ void Processor::processWholeBufferChunk(ProcessData& data, int32 channels, int32
 {
     if (sidechainActive(data))
     {
-        float* side[2] = {channel(data.inputs[1], 0) ? channel(data.inputs[1], 0) + start : nullptr,
-                          channel(data.inputs[1], 1) ? channel(data.inputs[1], 1) + start
-                                                     : nullptr};
+        float* side[2] = {channel(data.inputs[1], 0, start), channel(data.inputs[1], 1, start)};
         AuxInputInfo aux{};
         aux.buffers = side;
         aux.channelCount = data.inputs[1].numChannels;
@@ -320,11 +321,14 @@ void Processor::processWholeBufferChunk(ProcessData& data, int32 channels, int32
     float* out[2] = {nullptr, nullptr};
     for (int32 c = 0; c < channels; ++c)
     {
-        out[c] = channel(data.outputs[0], c) + start;
+        out[c] = channel(data.outputs[0], c, start);
         if (!outputOnly)
         {
-            in[c] = channel(data.inputs[0], c) + start;
-            std::copy_n(in[c], length, dryScratch[c].data());
+            in[c] = channel(data.inputs[0], c, start);
+            if (in[c])
+                std::copy_n(in[c], length, dryScratch[c].data());
+            else
+                std::fill_n(dryScratch[c].data(), length, 0.0f);
         }
     }
     plugIn->processChannelBuffers(in, out, static_cast<uint32>(channels), length);
@@ -337,7 +341,8 @@ void Processor::processWholeBufferChunk(ProcessData& data, int32 channels, int32
         float wet[2] = {out[0] ? out[0][i] : 0.0f, out[1] ? out[1][i] : 0.0f};
         softBypass.processFrame(dry, wet, channels);
         for (int32 c = 0; c < channels; ++c)
-            out[c][i] = wet[c];
+            if (out[c])
+                out[c][i] = wet[c];
     }
 }
 
