@@ -75,6 +75,17 @@ protected:
         return image;
     }
 
+    // Pixels of the window that differ from the view's offscreen render, over
+    // the panel's 306 x 426; -1 when there is no render.
+    int pixelsUnlikeTheRender(xcb_window_t child, Steinberg::IPlugView* view)
+    {
+        const std::unique_ptr<PanelImage> rendered = renderOffscreen(view);
+        if (!rendered->loaded())
+            return -1;
+        return host->differingPixels(child, 306, 426,
+                                     [&](int x, int y) { return rendered->rgb(x, y); });
+    }
+
     // An XEmbed embedder watches its window for new children.
     bool watchChildren{false};
     std::unique_ptr<HostWindow> host;
