@@ -1,8 +1,8 @@
 // The whole plug-in through its VST3 interfaces, loaded from the bundle as a
 // host loads it.
-#include "PluginInstance.h"
-#include "PluginModule.h"
-#include "ProcessBlock.h"
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
+#include "host/ProcessBlock.h"
 
 #include <benchmark/benchmark.h>
 

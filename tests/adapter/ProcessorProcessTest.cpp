@@ -6,7 +6,7 @@
 #include "adapter/ParameterIds.h"
 #include "adapter/Processor.h"
 
-#include "ProcessBlock.h"
+#include "host/ProcessBlock.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "PluginFacts.h"
 
-#include "PluginInstance.h"
+#include "host/PluginInstance.h"
 
 #include "base/source/fstring.h"
 #include "pluginterfaces/base/ipluginbase.h"

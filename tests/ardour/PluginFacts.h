@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PluginModule.h"
+#include "host/PluginModule.h"
 
 #include <memory>
 #include <string>

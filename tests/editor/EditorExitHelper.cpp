@@ -6,7 +6,7 @@
 #include "HostRunLoop.h"
 #include "HostWindow.h"
 
-#include "OffscreenPanel.h"
+#include "offscreen/OffscreenPanel.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 

@@ -4,7 +4,7 @@
 #include "HostWindow.h"
 #include "PanelImage.h"
 
-#include "OffscreenPanel.h"
+#include "offscreen/OffscreenPanel.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 

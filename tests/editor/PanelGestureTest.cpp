@@ -2,7 +2,7 @@
 // host's context menu, and the value shown while a knob turns.
 #include "ContextMenuHost.h"
 
-#include "OffscreenPanel.h"
+#include "offscreen/OffscreenPanel.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/gui/iplugview.h"

@@ -2,7 +2,7 @@
 // "editor" opened offscreen, rendered to PNG and driven with the mouse.
 #include "PanelImage.h"
 
-#include "OffscreenPanel.h"
+#include "offscreen/OffscreenPanel.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/gui/iplugview.h"

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "EditorPlugIn.h"
-#include "RecordingComponentHandler.h"
+
+#include "host/RecordingComponentHandler.h"
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"

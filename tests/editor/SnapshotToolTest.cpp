@@ -1,7 +1,7 @@
 // zarg-snapshot run as a user runs it: its picture is the panel's, after the preset named.
 #include "PanelImage.h"
 
-#include "OffscreenPanel.h"
+#include "offscreen/OffscreenPanel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "EventList.h"
-#include "ParameterChanges.h"
-#include "ProcessBlock.h"
-#include "RecordingComponentHandler.h"
+#include "host/EventList.h"
+#include "host/ParameterChanges.h"
+#include "host/ProcessBlock.h"
+#include "host/RecordingComponentHandler.h"
 
 #include <gtest/gtest.h>
 

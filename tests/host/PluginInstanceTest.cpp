@@ -1,6 +1,7 @@
-#include "PluginInstance.h"
-#include "PluginModule.h"
 #include "TestEffectIds.h"
+
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "PluginInstance.h"
-#include "PluginModule.h"
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A host that rescans or reloads plug-ins loads and unloads the bundle many
 // times; under AddressSanitizer this shows that nothing leaks.
-#include "PluginInstance.h"
-#include "PluginModule.h"
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
 
 #include <gtest/gtest.h>
 

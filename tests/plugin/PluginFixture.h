@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PluginInstance.h"
-#include "PluginModule.h"
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
 
 #include "pluginterfaces/base/ustring.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PluginInstance.h"
+#include "host/PluginInstance.h"
 
 #include <cmath>
 #include <utility>

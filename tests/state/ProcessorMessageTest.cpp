@@ -2,12 +2,12 @@
 // parameter store, the preset load's values and messages, the linked-control
 // refresh and the editor's text messages. The adapter is linked in directly
 // with RecordingPlugIn as its plug-in object.
-#include "ProcessBlock.h"
-#include "RecordingComponentHandler.h"
 #include "RecordingPlugIn.h"
-#include "StateStream.h"
 #include "adapter/Processor.h"
 #include "adapter/VoltOctaveParameter.h"
+#include "host/ProcessBlock.h"
+#include "host/RecordingComponentHandler.h"
+#include "host/StateStream.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "public.sdk/source/common/memorystream.h"

@@ -1,6 +1,6 @@
 #include "StateFixture.h"
 
-#include "ProcessBlock.h"
+#include "host/ProcessBlock.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PluginInstance.h"
-#include "PluginModule.h"
 #include "StateBytes.h"
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "AudioData.h"
-#include "PluginInstance.h"
+
+#include "host/PluginInstance.h"
 
 #include <csignal>
 #include <cstdint>

@@ -8,11 +8,12 @@
 #include "OfflineRenderer.h"
 #include "OptionParser.h"
 #include "ParameterTable.h"
-#include "PluginInstance.h"
-#include "PluginModule.h"
 #include "PresetList.h"
 #include "ProgressBar.h"
 #include "RenderError.h"
+
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 

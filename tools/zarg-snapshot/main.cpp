@@ -2,7 +2,7 @@
 // bundle the way a host does.
 //
 //   zarg-snapshot [--bundle PATH] [--preset NAME] --out FILE.png
-#include "OffscreenPanel.h"
+#include "offscreen/OffscreenPanel.h"
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessBlock.h"
+#include "host/ProcessBlock.h"
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EventList.h"
-#include "ParameterChanges.h"
+#include "host/EventList.h"
+#include "host/ParameterChanges.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 

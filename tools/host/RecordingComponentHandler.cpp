@@ -1,4 +1,4 @@
-#include "RecordingComponentHandler.h"
+#include "host/RecordingComponentHandler.h"
 
 using namespace Steinberg;
 

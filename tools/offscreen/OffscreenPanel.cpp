@@ -1,4 +1,4 @@
-#include "OffscreenPanel.h"
+#include "offscreen/OffscreenPanel.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/gui/iplugview.h"

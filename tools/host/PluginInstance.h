@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ManualRunLoop.h"
-#include "ProcessBlock.h"
-#include "RecordingComponentHandler.h"
+#include "host/ManualRunLoop.h"
+#include "host/ProcessBlock.h"
+#include "host/RecordingComponentHandler.h"
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"

@@ -1,4 +1,4 @@
-#include "EventList.h"
+#include "host/EventList.h"
 
 using namespace Steinberg;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PanelView.h"
-#include "PluginInstance.h"
-#include "PluginModule.h"
+#include "host/PluginInstance.h"
+#include "host/PluginModule.h"
+#include "offscreen/PanelView.h"
 
 #include "editor/IOffscreenView.h"
 

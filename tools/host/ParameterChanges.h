@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParameterValueQueue.h"
+#include "host/ParameterValueQueue.h"
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 

@@ -1,4 +1,4 @@
-#include "ProcessBlock.h"
+#include "host/ProcessBlock.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "StateStream.h"
+#include "host/StateStream.h"
 
 using namespace Steinberg;
 

@@ -1,6 +1,6 @@
-#include "PluginInstance.h"
+#include "host/PluginInstance.h"
 
-#include "StateStream.h"
+#include "host/StateStream.h"
 
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"

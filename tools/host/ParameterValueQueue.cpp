@@ -1,4 +1,4 @@
-#include "ParameterValueQueue.h"
+#include "host/ParameterValueQueue.h"
 
 #include <algorithm>
 

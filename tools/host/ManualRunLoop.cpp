@@ -1,4 +1,4 @@
-#include "ManualRunLoop.h"
+#include "host/ManualRunLoop.h"
 
 #include <algorithm>
 
