@@ -43,7 +43,7 @@ target_compile_options(vst3sdk PRIVATE -w)
 find_package(Threads REQUIRED)
 target_link_libraries(vst3sdk PUBLIC Threads::Threads ${CMAKE_DL_LIBS})
 
-# The SDK's host-side helpers (HostApplication, HostMessage, ...) for test hosts.
+# The SDK's host-side helpers (HostApplication, HostMessage, ...) for tools/host.
 add_library(vst3sdk_hosting STATIC
   "${VST3_SDK_ROOT}/public.sdk/source/vst/hosting/hostclasses.cpp"
   "${VST3_SDK_ROOT}/public.sdk/source/vst/hosting/pluginterfacesupport.cpp")

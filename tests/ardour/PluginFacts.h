@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// What ZARG says of itself, asked through the project's test host: the
+// What ZARG says of itself, asked through the project's DAW-like host: the
 // reference that the tests hold Ardour's view against.
 class PluginFacts
 {

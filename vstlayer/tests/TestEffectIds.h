@@ -3,7 +3,7 @@
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/vst/vsttypes.h"
 
-// Identity of the small effect that exercises the SDK layer and the test host.
+// Identity of the small effect that exercises the SDK layer and the DAW-like host.
 namespace ZargTestEffect
 {
 
