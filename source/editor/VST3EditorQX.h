@@ -20,7 +20,8 @@ public:
                  VSTGUI::UTF8StringPtr xmlFile);
     ~VST3EditorQX() override = default;
 
-    // Not owned; the descriptors are copied so the editor never reads the object's list.
+    // Not owned. The descriptors are copied here to map a linked control's id to its
+    // parameter; valueChanged reads the moved control's own entry from the object's list.
     void setPlugIn(CPlugIn* object);
     CPlugIn* getPlugIn() const { return plugIn; }
     const std::vector<CControlDescriptor>& getDescriptorCopies() const { return descriptorCopies; }
