@@ -4,6 +4,8 @@
 
 // Offered by the plug-in's editor view next to IPlugView: the panel without a window,
 // for snapshots and for driving it with a mouse where no window system is at hand.
+// It ships in the bundle because zarg-snapshot and the panel tests load the real bundle,
+// whose editor classes are hidden behind the factory.
 class IOffscreenView : public Steinberg::FUnknown
 {
 public:
