@@ -15,13 +15,14 @@ namespace Zeri2VST3
 {
 
 // Lets a plug-in object that processes whole buffers pull the block's note
-// events itself, one sample offset at a time.
+// and poly-pressure events itself, one sample offset at a time.
 class CVSTMidiEventList final : public IMidiEventList
 {
 public:
     explicit CVSTMidiEventList(CPlugIn* receiver) : plugIn(receiver) {}
 
-    // Called at the start of every block; null outside a block or without events.
+    // Called at the start of every block with its list, null when the host sent none;
+    // it is not cleared when the block ends.
     void setEventList(Steinberg::Vst::IEventList* list)
     {
         eventList = list;

@@ -14,7 +14,8 @@ namespace Zeri2VST3
 class SoftBypass
 {
 public:
-    // Main thread; allocates. Dry delay lines zeroed, not bypassed.
+    // Main thread; allocates. Dry delay lines zeroed; the bypass state is kept and
+    // starts settled, with no fade.
     void prepare(int32_t channels, int32_t delaySamples, int32_t fadeSamples);
     int32_t delay() const { return length; }
 

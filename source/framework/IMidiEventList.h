@@ -9,7 +9,7 @@ class IMidiEventList
 public:
     virtual uint32_t getEventCount() = 0;
     // Delivers the events at sampleOffset to the plug-in object; true when at
-    // least one note event was delivered.
+    // least one note or poly-pressure event was delivered.
     virtual bool fireMidiEvents(uint32_t sampleOffset) = 0;
 
 protected:

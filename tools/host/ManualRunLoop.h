@@ -8,9 +8,9 @@
 namespace ZargHost
 {
 
-// The host's main loop as the plug-in sees it on Linux: timers and
-// descriptors it may register, served only when the test lets the loop
-// idle, never from inside a call into the plug-in.
+// The host's main loop as the plug-in sees it on Linux. Timers fire only when
+// the loop's owner lets it idle, never from inside a call into the plug-in;
+// descriptors are accepted but never served (no window system here).
 class ManualRunLoop : public Steinberg::FObject, public Steinberg::Linux::IRunLoop
 {
 public:
