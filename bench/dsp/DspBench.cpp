@@ -4,6 +4,7 @@
 #include "dsp/CGainNetworkFIR.h"
 #include "dsp/CInputNetworkFIR.h"
 #include "dsp/CInterstageNetworkFIR.h"
+#include "dsp/CQuorzel.h"
 #include "dsp/CToneStackFIR.h"
 #include "dsp/CVolumeNetworkFIR.h"
 
@@ -22,7 +23,8 @@ namespace
 {
 constexpr int kRate = 48000;
 constexpr int kFrames = 10 * kRate;
-constexpr int kBlock = 64;
+constexpr CCircuitFIR::Config kConfig = CQuorzel::kFilterConfig;
+constexpr int kBlock = kConfig.blockSize;
 constexpr int kStages = 5;
 
 std::vector<double> noise(std::size_t count, unsigned seed)
@@ -38,11 +40,11 @@ std::vector<double> noise(std::size_t count, unsigned seed)
 // One channel of the pedal's five networks, designed as a preset would leave them.
 struct Chain
 {
-    CInputNetworkFIR input{kRate, 0, 2048, 2048, kBlock, 0};
-    CGainNetworkFIR gain{kRate, 0, 2048, 2048, kBlock, 0};
-    CInterstageNetworkFIR interstage{kRate, 0, 2048, 2048, kBlock, 0};
-    CToneStackFIR tone{kRate, 0, 2048, 2048, kBlock, 0};
-    CVolumeNetworkFIR volume{kRate, 0, 2048, 2048, kBlock, 0};
+    CInputNetworkFIR input{kConfig, kRate};
+    CGainNetworkFIR gain{kConfig, kRate};
+    CInterstageNetworkFIR interstage{kConfig, kRate};
+    CToneStackFIR tone{kConfig, kRate};
+    CVolumeNetworkFIR volume{kConfig, kRate};
 
     Chain()
     {
@@ -72,7 +74,7 @@ struct Chain
 
 void SteadyState(benchmark::State& state)
 {
-    CToneStackFIR filter(kRate, 0, 2048, 2048, kBlock, 0);
+    CToneStackFIR filter(kConfig, kRate);
     filter.setDecay(0.0, kRate);
     // A host-sized stretch of input that stays in cache, as a chain stage sees it.
     const auto in = noise(1 << 13, 1);
@@ -106,27 +108,27 @@ void DesignOne(benchmark::State& state, Design design)
 
 void DesignInput(benchmark::State& state)
 {
-    CInputNetworkFIR f(kRate, 0, 2048, 2048, kBlock, 0);
+    CInputNetworkFIR f(kConfig, kRate);
     DesignOne(state, [&](int v) { f.designModel(v, v & 1, kRate); });
 }
 void DesignGain(benchmark::State& state)
 {
-    CGainNetworkFIR f(kRate, 0, 2048, 2048, kBlock, 0);
+    CGainNetworkFIR f(kConfig, kRate);
     DesignOne(state, [&](int v) { f.designModel(v, 0, v & 1, 0.05 + 0.05 * v, kRate); });
 }
 void DesignInterstage(benchmark::State& state)
 {
-    CInterstageNetworkFIR f(kRate, 0, 2048, 2048, kBlock, 0);
+    CInterstageNetworkFIR f(kConfig, kRate);
     DesignOne(state, [&](int v) { f.designModel(v, v & 1, kRate); });
 }
 void DesignToneStack(benchmark::State& state)
 {
-    CToneStackFIR f(kRate, 0, 2048, 2048, kBlock, 0);
+    CToneStackFIR f(kConfig, kRate);
     DesignOne(state, [&](int v) { f.designModel(v + 4 * (v & 1), 0, 0.5, 1.0 + 0.1 * v, kRate); });
 }
 void DesignVolume(benchmark::State& state)
 {
-    CVolumeNetworkFIR f(kRate, 0, 2048, 2048, kBlock, 0);
+    CVolumeNetworkFIR f(kConfig, kRate);
     DesignOne(state, [&](int v) { f.designModel(v, 0, 0.1 * (v + 1), kRate); });
 }
 BENCHMARK(DesignInput)->Unit(benchmark::kMicrosecond);

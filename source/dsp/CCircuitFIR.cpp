@@ -44,22 +44,26 @@ ZARG_CLONES void sampleGrid(const CCircuitFIR::Coefficients& c, double dw, int h
 }
 } // namespace
 
-CCircuitFIR::CCircuitFIR(int fs, int channel, int N, int L, int B, int d)
-    : m_iSampleRate(fs), m_iChannel(channel), m_iDesignLength(N), m_iBlock(B), m_iTapOffset(d),
-      m_iPartitions(L / B), m_iTransformSize(2 * B),
-      m_iActivePartitions(activePartitions(N, L, B, d)), m_iSegmentOffset(d),
-      m_vTaps(static_cast<std::size_t>(N), 0.0), m_vRaw(static_cast<std::size_t>(N), 0.0),
-      m_vEnvelope(static_cast<std::size_t>(N), 0.0),
-      m_vOutput(static_cast<std::size_t>(2 * B), 0.0),
-      m_vNextSpectrum(static_cast<std::size_t>(2 * (B + 1)), 0.0),
-      m_vSegmentCache(static_cast<std::size_t>(m_iActivePartitions * B), 0.0),
-      m_designTransform(N, CFftwRealTransform::Direction::Inverse),
-      m_inputTransform(2 * B, CFftwRealTransform::Direction::Forward),
-      m_segmentTransform(2 * B, CFftwRealTransform::Direction::Forward),
-      m_outputTransform(2 * B, CFftwRealTransform::Direction::Inverse),
+CCircuitFIR::CCircuitFIR(const Config& config)
+    : m_iDesignLength(config.designLength), m_iBlock(config.blockSize),
+      m_iTapOffset(config.tapOffset), m_iPartitions(config.convolutionLength / config.blockSize),
+      m_iTransformSize(2 * config.blockSize),
+      m_iActivePartitions(activePartitions(config.designLength, config.convolutionLength,
+                                           config.blockSize, config.tapOffset)),
+      m_iSegmentOffset(config.tapOffset),
+      m_vTaps(static_cast<std::size_t>(config.designLength), 0.0),
+      m_vRaw(static_cast<std::size_t>(config.designLength), 0.0),
+      m_vEnvelope(static_cast<std::size_t>(config.designLength), 0.0),
+      m_vOutput(static_cast<std::size_t>(2 * config.blockSize), 0.0),
+      m_vNextSpectrum(static_cast<std::size_t>(2 * (config.blockSize + 1)), 0.0),
+      m_vSegmentCache(static_cast<std::size_t>(m_iActivePartitions * config.blockSize), 0.0),
+      m_designTransform(config.designLength, CFftwRealTransform::Direction::Inverse),
+      m_inputTransform(2 * config.blockSize, CFftwRealTransform::Direction::Forward),
+      m_segmentTransform(2 * config.blockSize, CFftwRealTransform::Direction::Forward),
+      m_outputTransform(2 * config.blockSize, CFftwRealTransform::Direction::Inverse),
       m_pInput(m_inputTransform.time()), m_pSegment(m_segmentTransform.time()),
-      m_pSegmentSource(m_vTaps.data() + d), m_pOutput(m_vOutput.data()),
-      m_ring(L, B, m_iActivePartitions)
+      m_pSegmentSource(m_vTaps.data() + config.tapOffset), m_pOutput(m_vOutput.data()),
+      m_ring(config.convolutionLength, config.blockSize, m_iActivePartitions)
 {
 }
 

@@ -25,10 +25,18 @@ public:
         double a3 = 0.0, a2 = 0.0, a1 = 0.0, a0 = 0.0;
     };
 
-    // fs: rate of the first design; N: design length; L: convolution length; B: block
-    // size; d: offset of the first tap used. N, 2B and L are powers of two, B divides L,
-    // d + L <= N.
-    CCircuitFIR(int fs, int channel, int N, int L, int B, int d);
+    // The filter's sizes; the networks built on this engine take the rate of their first
+    // design beside them. designLength (N), 2 * blockSize (2B) and convolutionLength (L) are
+    // powers of two, B divides L, tapOffset (d, the first tap used) + L <= N.
+    struct Config
+    {
+        int designLength;
+        int convolutionLength;
+        int blockSize;
+        int tapOffset;
+    };
+
+    explicit CCircuitFIR(const Config& config);
 
     CCircuitFIR(const CCircuitFIR&) = delete;
     CCircuitFIR& operator=(const CCircuitFIR&) = delete;
@@ -50,7 +58,6 @@ public:
     double getOutput() const { return m_pOutput[m_iPos]; }
 
     const std::vector<double>& getTaps() const { return m_vTaps; }
-    int getDesignLength() const { return m_iDesignLength; }
     // How many designs ran (a model in range); lets the owner's tests see redesigns.
     unsigned getDesignCount() const { return m_uDesignCount; }
 
@@ -62,9 +69,6 @@ protected:
     void design(const Coefficients& c, double scale, int fs);
     void sampleResponse(const Coefficients& c, int N, int fs);
     void buildImpulse(int N, double scale);
-
-    int m_iSampleRate;
-    int m_iChannel;
 
 private:
     void processBlock();

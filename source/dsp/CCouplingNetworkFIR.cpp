@@ -1,8 +1,8 @@
 #include "dsp/CCouplingNetworkFIR.h"
 
-CCouplingNetworkFIR::CCouplingNetworkFIR(int fs, int channel, int N, int L, int B, int d,
-                                         const Table& models, double firstA1)
-    : CCircuitFIR(fs, channel, N, L, B, d), m_models(models)
+CCouplingNetworkFIR::CCouplingNetworkFIR(const Config& config, int fs, const Table& models,
+                                         double firstA1)
+    : CCircuitFIR(config), m_models(models)
 {
     Coefficients c;
     c.b1 = 0.01;

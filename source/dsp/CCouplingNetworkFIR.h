@@ -26,8 +26,7 @@ public:
 
 protected:
     // The first design is model 0 with GUITAR, given by its coefficients b1 = 0.01, a1.
-    CCouplingNetworkFIR(int fs, int channel, int N, int L, int B, int d, const Table& models,
-                        double firstA1);
+    CCouplingNetworkFIR(const Config& config, int fs, const Table& models, double firstA1);
 
 private:
     const Table& m_models;

@@ -32,8 +32,7 @@ constexpr Parts kModels[CGainNetworkFIR::kModelCount] = {
 };
 } // namespace
 
-CGainNetworkFIR::CGainNetworkFIR(int fs, int channel, int N, int L, int B, int d)
-    : CCircuitFIR(fs, channel, N, L, B, d)
+CGainNetworkFIR::CGainNetworkFIR(const Config& config, int fs) : CCircuitFIR(config)
 {
     designModel(0, 0, 0, 1.0, fs);
 }

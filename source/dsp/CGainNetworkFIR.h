@@ -12,7 +12,7 @@ public:
     static constexpr int kModelCount = 17;
     static constexpr double kScale = 1.75;
 
-    CGainNetworkFIR(int fs, int channel, int N, int L, int B, int d);
+    CGainNetworkFIR(const Config& config, int fs);
 
     // guitarType 1 (BASS) doubles Cw and Ca, gainFilterType 1 (LOWCUT) scales them by 0.1;
     // other values count as GUITAR / NORMAL. gain is the wiper position, 0 (bottom) to 1.

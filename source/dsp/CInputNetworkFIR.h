@@ -7,7 +7,7 @@
 class CInputNetworkFIR : public CCouplingNetworkFIR
 {
 public:
-    CInputNetworkFIR(int fs, int channel, int N, int L, int B, int d);
+    CInputNetworkFIR(const Config& config, int fs);
 
     // model must lie in 0..16.
     static Coefficients coefficients(int model, int guitarType);

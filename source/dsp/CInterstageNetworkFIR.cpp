@@ -24,8 +24,8 @@ constexpr CCouplingNetworkFIR::Table kModels = {
 };
 } // namespace
 
-CInterstageNetworkFIR::CInterstageNetworkFIR(int fs, int channel, int N, int L, int B, int d)
-    : CCouplingNetworkFIR(fs, channel, N, L, B, d, kModels, 0.011)
+CInterstageNetworkFIR::CInterstageNetworkFIR(const Config& config, int fs)
+    : CCouplingNetworkFIR(config, fs, kModels, 0.011)
 {
 }
 

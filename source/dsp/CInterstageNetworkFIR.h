@@ -7,7 +7,7 @@
 class CInterstageNetworkFIR : public CCouplingNetworkFIR
 {
 public:
-    CInterstageNetworkFIR(int fs, int channel, int N, int L, int B, int d);
+    CInterstageNetworkFIR(const Config& config, int fs);
 
     // model must lie in 0..16.
     static Coefficients coefficients(int model, int guitarType);

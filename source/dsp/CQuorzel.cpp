@@ -42,20 +42,18 @@ CQuorzel::CQuorzel()
         m_pCurve2[c] = std::make_unique<CTransferCurve>(CTransferCurve::kPointCount);
         m_pCurve3[c] = std::make_unique<CTransferCurve>(CTransferCurve::kPointCount);
     }
-    const int N = kDesignLength;
-    const int L = kConvolutionLength;
-    const int B = kBlockSize;
+    const auto& config = kFilterConfig;
+    const int fs = kConstructionRate;
     for (int c = 0; c < 2; ++c)
-        m_pToneStack[c] = std::make_unique<CToneStackFIR>(kConstructionRate, c, N, L, B, 0);
+        m_pToneStack[c] = std::make_unique<CToneStackFIR>(config, fs);
     for (int c = 0; c < 2; ++c)
-        m_pGainFilter[c] = std::make_unique<CGainNetworkFIR>(kConstructionRate, c, N, L, B, 0);
+        m_pGainFilter[c] = std::make_unique<CGainNetworkFIR>(config, fs);
     for (int c = 0; c < 2; ++c)
-        m_pInputFilter[c] = std::make_unique<CInputNetworkFIR>(kConstructionRate, c, N, L, B, 0);
+        m_pInputFilter[c] = std::make_unique<CInputNetworkFIR>(config, fs);
     for (int c = 0; c < 2; ++c)
-        m_pInterstageFilter[c] =
-            std::make_unique<CInterstageNetworkFIR>(kConstructionRate, c, N, L, B, 0);
+        m_pInterstageFilter[c] = std::make_unique<CInterstageNetworkFIR>(config, fs);
     for (int c = 0; c < 2; ++c)
-        m_pVolumeFilter[c] = std::make_unique<CVolumeNetworkFIR>(kConstructionRate, c, N, L, B, 0);
+        m_pVolumeFilter[c] = std::make_unique<CVolumeNetworkFIR>(config, fs);
     for (int c = 0; c < 2; ++c)
         m_pGate[c] = std::make_unique<CNoiseGate>();
 

@@ -54,12 +54,11 @@ public:
     static constexpr uint32_t kNumCircuitModels = 17;
     static constexpr uint32_t kNumToneStacks = 20;
 
-    // Design sizes of every filter: 2048-point designs, 2048 taps in blocks of 64.
-    static constexpr int kDesignLength = 2048;
-    static constexpr int kConvolutionLength = 2048;
-    static constexpr int kBlockSize = 64;
-    // Five filters per channel, each delaying by 2 * kBlockSize - 1 samples.
-    static constexpr int kChainLatency = 5 * (2 * kBlockSize - 1);
+    // Sizes of every filter: 2048-point designs, 2048 taps in blocks of 64.
+    static constexpr CCircuitFIR::Config kFilterConfig{
+        .designLength = 2048, .convolutionLength = 2048, .blockSize = 64, .tapOffset = 0};
+    // Five filters per channel, each delaying by 2 * blockSize - 1 samples.
+    static constexpr int kChainLatency = 5 * (2 * kFilterConfig.blockSize - 1);
 
     CQuorzel();
     ~CQuorzel() override;

@@ -175,8 +175,7 @@ CCircuitFIR::Coefficients bypass(double k)
 }
 } // namespace
 
-CToneStackFIR::CToneStackFIR(int fs, int channel, int N, int L, int B, int d)
-    : CCircuitFIR(fs, channel, N, L, B, d)
+CToneStackFIR::CToneStackFIR(const Config& config, int fs) : CCircuitFIR(config)
 {
     designModel(0, 0, 0.5, 1.0, fs);
 }

@@ -11,7 +11,7 @@ class CToneStackFIR : public CCircuitFIR
 public:
     static constexpr int kTypeCount = 20;
 
-    CToneStackFIR(int fs, int channel, int N, int L, int B, int d);
+    CToneStackFIR(const Config& config, int fs);
 
     // guitarType 1 (BASS) doubles the capacitors (as each type says); any other value
     // counts as GUITAR. A type outside 0..19 keeps the previous response.

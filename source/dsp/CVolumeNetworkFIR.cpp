@@ -29,8 +29,7 @@ constexpr Parts kModels[CVolumeNetworkFIR::kModelCount] = {
 };
 } // namespace
 
-CVolumeNetworkFIR::CVolumeNetworkFIR(int fs, int channel, int N, int L, int B, int d)
-    : CCircuitFIR(fs, channel, N, L, B, d)
+CVolumeNetworkFIR::CVolumeNetworkFIR(const Config& config, int fs) : CCircuitFIR(config)
 {
     designModel(0, 0, 1.0, fs);
 }

@@ -10,7 +10,7 @@ public:
     static constexpr int kModelCount = 17;
     static constexpr double kScale = 1.75;
 
-    CVolumeNetworkFIR(int fs, int channel, int N, int L, int B, int d);
+    CVolumeNetworkFIR(const Config& config, int fs);
 
     // guitarType 1 (BASS) doubles Cx and Cy; any other value counts as GUITAR. A model
     // outside 0..16 keeps the previous response.

@@ -2,6 +2,7 @@
 #include "dsp/CInputNetworkFIR.h"
 #include "dsp/CInterstageNetworkFIR.h"
 #include "dsp/CNoiseGate.h"
+#include "dsp/CQuorzel.h"
 #include "dsp/CToneStackFIR.h"
 #include "dsp/CTransferCurve.h"
 #include "dsp/CVolumeNetworkFIR.h"
@@ -57,11 +58,11 @@ namespace
 TEST(Allocation, NothingAllocatesAfterConstruction)
 {
     const int fs = 48000;
-    CInputNetworkFIR input(fs, 0, 2048, 2048, 64, 0);
-    CGainNetworkFIR gain(fs, 0, 2048, 2048, 64, 0);
-    CInterstageNetworkFIR interstage(fs, 0, 2048, 2048, 64, 0);
-    CToneStackFIR tone(fs, 0, 2048, 2048, 64, 0);
-    CVolumeNetworkFIR volume(fs, 0, 2048, 2048, 64, 0);
+    CInputNetworkFIR input(CQuorzel::kFilterConfig, fs);
+    CGainNetworkFIR gain(CQuorzel::kFilterConfig, fs);
+    CInterstageNetworkFIR interstage(CQuorzel::kFilterConfig, fs);
+    CToneStackFIR tone(CQuorzel::kFilterConfig, fs);
+    CVolumeNetworkFIR volume(CQuorzel::kFilterConfig, fs);
     CTransferCurve curve(101);
     CNoiseGate gate;
     gate.setParameters(350.0, 25.0, fs, -50.0);

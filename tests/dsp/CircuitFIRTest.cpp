@@ -18,7 +18,9 @@
 namespace
 {
 constexpr int kRate = 48000;
-constexpr int kDelay = 127;
+constexpr CCircuitFIR::Config kConfig{
+    .designLength = 2048, .convolutionLength = 2048, .blockSize = 64, .tapOffset = 0};
+constexpr int kDelay = 2 * kConfig.blockSize - 1;
 
 std::vector<double> run(CCircuitFIR& filter, const std::vector<double>& input)
 {
@@ -34,7 +36,7 @@ std::vector<double> run(CCircuitFIR& filter, const std::vector<double>& input)
 
 TEST(CircuitFIR, FreshFilterIsSilentUntilSetDecay)
 {
-    CToneStackFIR filter(kRate, 0, 2048, 2048, 64, 0);
+    CToneStackFIR filter(kConfig, kRate);
     const auto input = dsptest::randomSignal(5000, 1);
     for (double y : run(filter, input))
         ASSERT_EQ(y, 0.0);
@@ -55,7 +57,7 @@ TEST(CircuitFIR, ImpulseReturnsTheTapsDelayed)
 {
     for (int fs : {48000, 96000, 22050})
     {
-        CVolumeNetworkFIR filter(fs, 1, 2048, 2048, 64, 0);
+        CVolumeNetworkFIR filter(kConfig, fs);
         filter.designModel(9, 1, 1.3, fs);
         filter.setDecay(0.0, fs);
         filter.setGain(1.0);
@@ -84,7 +86,7 @@ TEST(CircuitFIR, OutputIsExactlyZeroSoonAfterTheInputStops)
 {
     for (int stop : {3000, 3001, 3071, 3072})
     {
-        CGainNetworkFIR filter(kRate, 0, 2048, 2048, 64, 0);
+        CGainNetworkFIR filter(kConfig, kRate);
         filter.setDecay(0.0, kRate);
         auto input = dsptest::randomSignal(static_cast<std::size_t>(stop) + 6000, 2);
         for (std::size_t i = static_cast<std::size_t>(stop); i < input.size(); ++i)
@@ -117,8 +119,9 @@ OracleCase makeCase(std::string name, int fs, int N, int L, int B, int d, Design
             L,
             B,
             d,
-            [](int rate, int n, int l, int b, int off) -> std::shared_ptr<CCircuitFIR>
-            { return std::make_shared<Filter>(rate, 0, n, l, b, off); },
+            [](int rate, int n, int l, int b, int off) -> std::shared_ptr<CCircuitFIR> {
+                return std::make_shared<Filter>(CCircuitFIR::Config{n, l, b, off}, rate);
+            },
             [design, fs](CCircuitFIR& f, int v, CCircuitFIR::Coefficients& c, double& scale)
             { design(static_cast<Filter&>(f), v, fs, c, scale); }};
 }
@@ -222,15 +225,15 @@ TEST(CircuitFIR, MatchesTheLiteralEngineOverRandomSignalsAndChanges)
 
 TEST(CircuitFIR, ModelChangeFadesInPartitionByPartitionWithoutAGap)
 {
-    const int B = 64;
-    const int P = 32;
+    const int B = kConfig.blockSize;
+    const int P = kConfig.convolutionLength / B;
     // Changes in blocks of both parities: every other block computes two output spectra.
     for (const int change : {100 * B + 20, 101 * B + 63})
     {
         SCOPED_TRACE(change);
-        CToneStackFIR changing(kRate, 0, 2048, 2048, B, 0);
-        CToneStackFIR oldOnly(kRate, 0, 2048, 2048, B, 0);
-        CToneStackFIR newOnly(kRate, 0, 2048, 2048, B, 0);
+        CToneStackFIR changing(kConfig, kRate);
+        CToneStackFIR oldOnly(kConfig, kRate);
+        CToneStackFIR newOnly(kConfig, kRate);
         newOnly.designModel(19, 0, 0.5, 1.0, kRate);
         for (auto* f : {&changing, &oldOnly, &newOnly})
             f->setDecay(0.0, kRate);
@@ -281,11 +284,11 @@ TEST(CircuitFIR, ModelChangeFadesInPartitionByPartitionWithoutAGap)
 
 TEST(CircuitFIR, OutOfRangeModelsLeaveTheResponseUnchanged)
 {
-    CInputNetworkFIR input(kRate, 0, 2048, 2048, 64, 0);
-    CInterstageNetworkFIR interstage(kRate, 0, 2048, 2048, 64, 0);
-    CGainNetworkFIR gain(kRate, 0, 2048, 2048, 64, 0);
-    CToneStackFIR tone(kRate, 0, 2048, 2048, 64, 0);
-    CVolumeNetworkFIR volume(kRate, 0, 2048, 2048, 64, 0);
+    CInputNetworkFIR input(kConfig, kRate);
+    CInterstageNetworkFIR interstage(kConfig, kRate);
+    CGainNetworkFIR gain(kConfig, kRate);
+    CToneStackFIR tone(kConfig, kRate);
+    CVolumeNetworkFIR volume(kConfig, kRate);
     struct Case
     {
         CCircuitFIR* filter;

@@ -2,6 +2,7 @@
 #include "dsp/CGainNetworkFIR.h"
 #include "dsp/CInputNetworkFIR.h"
 #include "dsp/CInterstageNetworkFIR.h"
+#include "dsp/CQuorzel.h"
 #include "dsp/CToneStackFIR.h"
 #include "dsp/CVolumeNetworkFIR.h"
 
@@ -20,7 +21,7 @@ constexpr int kRate = 48000;
 template <class Filter, class Design>
 std::vector<double> finishedTaps(Design design)
 {
-    Filter filter(kRate, 0, 2048, 2048, 64, 0);
+    Filter filter(CQuorzel::kFilterConfig, kRate);
     design(filter);
     filter.setDecay(0.0, kRate);
     filter.setGain(1.0);
@@ -84,11 +85,11 @@ TEST(Networks, ConstructorsDesignTheFirstModel)
         f.setDecay(0.0, kRate);
         return f.getTaps();
     };
-    CInputNetworkFIR input(kRate, 0, 2048, 2048, 64, 0);
-    CInterstageNetworkFIR interstage(kRate, 0, 2048, 2048, 64, 0);
-    CGainNetworkFIR gain(kRate, 0, 2048, 2048, 64, 0);
-    CToneStackFIR tone(kRate, 0, 2048, 2048, 64, 0);
-    CVolumeNetworkFIR volume(kRate, 0, 2048, 2048, 64, 0);
+    CInputNetworkFIR input(CQuorzel::kFilterConfig, kRate);
+    CInterstageNetworkFIR interstage(CQuorzel::kFilterConfig, kRate);
+    CGainNetworkFIR gain(CQuorzel::kFilterConfig, kRate);
+    CToneStackFIR tone(CQuorzel::kFilterConfig, kRate);
+    CVolumeNetworkFIR volume(CQuorzel::kFilterConfig, kRate);
     auto near = [](const std::vector<double>& a, const std::vector<double>& b)
     {
         double worst = 0.0;
@@ -198,11 +199,11 @@ TEST(Networks, CoefficientFormulas)
 // sum (a bound on the gain for any input) stays moderate.
 TEST(Networks, EveryDesignIsFiniteAndBounded)
 {
-    CInputNetworkFIR input(kRate, 0, 2048, 2048, 64, 0);
-    CInterstageNetworkFIR interstage(kRate, 0, 2048, 2048, 64, 0);
-    CGainNetworkFIR gain(kRate, 0, 2048, 2048, 64, 0);
-    CToneStackFIR tone(kRate, 0, 2048, 2048, 64, 0);
-    CVolumeNetworkFIR volume(kRate, 0, 2048, 2048, 64, 0);
+    CInputNetworkFIR input(CQuorzel::kFilterConfig, kRate);
+    CInterstageNetworkFIR interstage(CQuorzel::kFilterConfig, kRate);
+    CGainNetworkFIR gain(CQuorzel::kFilterConfig, kRate);
+    CToneStackFIR tone(CQuorzel::kFilterConfig, kRate);
+    CVolumeNetworkFIR volume(CQuorzel::kFilterConfig, kRate);
     for (CCircuitFIR* f :
          std::initializer_list<CCircuitFIR*>{&input, &interstage, &gain, &tone, &volume})
         f->setDecay(0.0, kRate);
