@@ -1,6 +1,6 @@
+#include "ARFFT.h"
+#include "BRFFT.h"
 #include "DspTestUtil.h"
-#include "dsp/ARFFT.h"
-#include "dsp/BRFFT.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dsp/ARFFT.h"
-#include "dsp/BRFFT.h"
+#include "ARFFT.h"
+#include "BRFFT.h"
 #include "dsp/CCircuitFIR.h"
 
 #include <complex>

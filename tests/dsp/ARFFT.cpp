@@ -1,4 +1,4 @@
-#include "dsp/ARFFT.h"
+#include "ARFFT.h"
 
 #include <cstddef>
 

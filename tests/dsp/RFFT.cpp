@@ -1,4 +1,4 @@
-#include "dsp/RFFT.h"
+#include "RFFT.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "dsp/BRFFT.h"
+#include "BRFFT.h"
 
 BRFFT::BRFFT(int size) : RFFT(size) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/RFFT.h"
+#include "RFFT.h"
 
 // Unnormalised inverse real FFT: a half spectrum X[0..N/2] (used as scratch) to N real
 // samples, left in the real parts of the inverse work buffer.

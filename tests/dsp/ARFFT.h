@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/RFFT.h"
+#include "RFFT.h"
 
 // Forward real FFT: N real samples to the full spectrum of N bins in the forward work buffer.
 class ARFFT : public RFFT
