@@ -1,8 +1,8 @@
 #include "dsp/CCouplingNetworkFIR.h"
 
-CCouplingNetworkFIR::CCouplingNetworkFIR(const Config& config, int fs, const Table& models,
+CCouplingNetworkFIR::CCouplingNetworkFIR(const Config& config, int fs, Section section,
                                          double firstA1)
-    : CCircuitFIR(config), m_models(models)
+    : CCircuitFIR(config), m_section(section)
 {
     Coefficients c;
     c.b1 = 0.01;
@@ -11,7 +11,8 @@ CCouplingNetworkFIR::CCouplingNetworkFIR(const Config& config, int fs, const Tab
     design(c, kScale, fs);
 }
 
-CCouplingNetworkFIR::Coefficients CCouplingNetworkFIR::coefficients(const Parts& p, int guitarType)
+CCouplingNetworkFIR::Coefficients CCouplingNetworkFIR::coefficients(const CircuitModel::Coupling& p,
+                                                                    int guitarType)
 {
     const double cap = guitarType == 1 ? 2.0 * p.c : p.c;
     Coefficients c;
@@ -23,10 +24,16 @@ CCouplingNetworkFIR::Coefficients CCouplingNetworkFIR::coefficients(const Parts&
 
 void CCouplingNetworkFIR::designModel(int model, int guitarType, int fs)
 {
-    if (static_cast<unsigned>(model) >= kModelCount)
+    if (static_cast<unsigned>(model) >= std::size(kCircuitModels))
     {
         updateTaps();
         return;
     }
-    design(coefficients(m_models[model], guitarType), kScale, fs);
+    design(coefficients(m_section, model, guitarType), kScale, fs);
+}
+
+CCouplingNetworkFIR::Coefficients CCouplingNetworkFIR::coefficients(Section section, int model,
+                                                                    int guitarType)
+{
+    return coefficients(kCircuitModels[model].*section, guitarType);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/CCircuitFIR.h"
+#include "dsp/CircuitModel.h"
 
 // A first-order RC coupling network: a series capacitor C into a resistive load,
 // H(s) = C*Rn*s / (C*Rd*s + 1), a high-pass with passband gain Rn/Rd. The input and the
@@ -8,26 +9,24 @@
 class CCouplingNetworkFIR : public CCircuitFIR
 {
 public:
-    static constexpr int kModelCount = 17;
     static constexpr double kScale = 1.75;
 
-    // Farads and ohms.
-    struct Parts
-    {
-        double c, rn, rd;
-    };
-    using Table = Parts[kModelCount];
-
     // guitarType 1 (BASS) doubles C; any other value counts as GUITAR. A model outside
-    // 0..16 keeps the previous response.
+    // kCircuitModels keeps the previous response.
     void designModel(int model, int guitarType, int fs);
 
-    static Coefficients coefficients(const Parts& parts, int guitarType);
+    static Coefficients coefficients(const CircuitModel::Coupling& parts, int guitarType);
 
 protected:
+    // Which of a circuit model's two coupling networks this is.
+    using Section = CircuitModel::Coupling CircuitModel::*;
+
     // The first design is model 0 with GUITAR, given by its coefficients b1 = 0.01, a1.
-    CCouplingNetworkFIR(const Config& config, int fs, const Table& models, double firstA1);
+    CCouplingNetworkFIR(const Config& config, int fs, Section section, double firstA1);
+
+    // model must index kCircuitModels.
+    static Coefficients coefficients(Section section, int model, int guitarType);
 
 private:
-    const Table& m_models;
+    Section m_section;
 };

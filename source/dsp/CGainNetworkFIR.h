@@ -9,16 +9,15 @@
 class CGainNetworkFIR : public CCircuitFIR
 {
 public:
-    static constexpr int kModelCount = 17;
     static constexpr double kScale = 1.75;
 
     CGainNetworkFIR(const Config& config, int fs);
 
     // guitarType 1 (BASS) doubles Cw and Ca, gainFilterType 1 (LOWCUT) scales them by 0.1;
     // other values count as GUITAR / NORMAL. gain is the wiper position, 0 (bottom) to 1.
-    // A model outside 0..16 keeps the previous response.
+    // A model outside kCircuitModels keeps the previous response.
     void designModel(int model, int guitarType, int gainFilterType, double gain, int fs);
 
-    // model must lie in 0..16.
+    // model must index kCircuitModels.
     static Coefficients coefficients(int model, int guitarType, int gainFilterType, double gain);
 };

@@ -9,6 +9,6 @@ class CInterstageNetworkFIR : public CCouplingNetworkFIR
 public:
     CInterstageNetworkFIR(const Config& config, int fs);
 
-    // model must lie in 0..16.
+    // model must index kCircuitModels.
     static Coefficients coefficients(int model, int guitarType);
 };

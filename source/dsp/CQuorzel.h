@@ -51,8 +51,6 @@ public:
 
     static constexpr int32_t kJoystickXControlId = 32773;
     static constexpr int32_t kJoystickYControlId = 32774;
-    static constexpr uint32_t kNumCircuitModels = 17;
-    static constexpr uint32_t kNumToneStacks = 20;
 
     // Sizes of every filter: 2048-point designs, 2048 taps in blocks of 64.
     static constexpr CCircuitFIR::Config kFilterConfig{

@@ -1,17 +1,12 @@
 #include "dsp/CQuorzel.h"
+#include "dsp/CircuitModel.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace
 {
-const char* const kModelList = "mZARG,mRH47,mV1_66_5,mV1_66_11,mV1_67_1,mV1_72_1,m1_72_2,"
-                               "mV2_RH_73_18,mV2_Vio_1,mV_75_Pi,mV2_Vio_2,mV2_RH_74_3,"
-                               "mV2_RH_75_1,mV2_RH_76_1,mV3_76_3,mV3_79_2,mV6";
-
-const char* const kToneStackList = "t2022,t2222,t2727,t3333,t3333a,t3333b,t3922,t3922a,t3939,"
-                                   "tFlat,tScoop,tHump,tSymmetric,tTreble,tBass1,tBass2,"
-                                   "tMidCut1,tMidCut2,tParaMid,tBypass";
-
 const char* const kPresetNames[kNumPresets] = {
     "Factory Preset", "Blues Crunch", "British Blues", "AmeriBlues", "Chordy",
     "Kleen Crunch",   "OD",           "OD More",       "Crunch 2",   "Warm",
@@ -114,13 +109,29 @@ void addFloat(CControlList& list, int32_t id, const char* name, const char* vari
     list.append(d);
 }
 
+// The items of an enumerated control as the framework carries them: one comma-separated text.
+template <typename Name>
+std::string itemText(int count, Name name)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+    {
+        if (i > 0)
+            text += ',';
+        text += name(i);
+    }
+    return text;
+}
+
 void addIndex(CControlList& list, int32_t id, const char* name, const char* variableName,
-              uint32_t lastIndex, uint32_t& variable, const char* enumeration, Presets presets)
+              uint32_t& variable, const char* enumeration, Presets presets)
 {
     variable = 0;
     CControlDescriptor d = sharedSettings(id, name, variableName);
     d.minValue = 0.0f;
-    d.maxValue = static_cast<float>(lastIndex);
+    // The last index follows from the items, so the two cannot disagree.
+    d.maxValue =
+        static_cast<float>(std::count(enumeration, enumeration + std::strlen(enumeration), ','));
     d.dataType = kDataTypeIndex;
     d.indexVariable = &variable;
     d.setEnumeration(enumeration);
@@ -151,6 +162,9 @@ bool CQuorzel::buildControls()
     CControlList& l = m_controlList;
     const Taper lin = Taper::Linear;
     const Taper vo = Taper::VoltOctave;
+    const std::string models =
+        itemText(kNumCircuitModels, [](int model) { return kCircuitModels[model].name; });
+    const std::string toneStacks = itemText(CToneStackFIR::typeCount(), CToneStackFIR::typeName);
 
     addFloat(l, kGain, "Gain", "m_fGain", "", 0.002f, 1.0f, m_fGain, 0.05f, vo,
              column(&PresetRow::gain));
@@ -166,19 +180,17 @@ bool CQuorzel::buildControls()
              vo, column(&PresetRow::slopeShift));
     addFloat(l, kTrim, "Trim", "m_fTrim", "", 0.25f, 4.0f, m_fTrim, 1.0f, vo,
              column(&PresetRow::trim));
-    addIndex(l, kGuitarType, "GuitarType", "m_uGuitarType", 1, m_uGuitarType, "GUITAR,BASS",
-             same(0));
-    addIndex(l, kGainfilterType, "GainfilterType", "m_uGainfilterType", 1, m_uGainfilterType,
+    addIndex(l, kGuitarType, "GuitarType", "m_uGuitarType", m_uGuitarType, "GUITAR,BASS", same(0));
+    addIndex(l, kGainfilterType, "GainfilterType", "m_uGainfilterType", m_uGainfilterType,
              "NORMAL,LOWCUT", column(&PresetRow::gainfilterType));
-    addIndex(l, kGSModel, "GS_Model", "m_uGSModel", 16, m_uGSModel, kModelList, same(0));
-    addIndex(l, kVSModel, "VS_Model", "m_uVSModel", 16, m_uVSModel, kModelList, same(0));
-    addIndex(l, kStereoMono, "StereoMono", "m_uStereoMono", 1, m_uStereoMono, "Stereo,Mono",
-             same(0));
-    addIndex(l, kLeftRight, "LeftRight", "m_uLeftRight", 1, m_uLeftRight, "Left,Right", same(0));
-    addIndex(l, kCircuit, "Circuit", "m_uCircuit", 16, m_uCircuit, kModelList, same(0));
-    addIndex(l, kISDModel, "ISD_Model", "m_uISDModel", 16, m_uISDModel, kModelList, same(0));
-    addIndex(l, kINModel, "IN_Model", "m_uINModel", 16, m_uINModel, kModelList, same(0));
-    addIndex(l, kTSType, "TS_Type", "m_uTSType", 19, m_uTSType, kToneStackList,
+    addIndex(l, kGSModel, "GS_Model", "m_uGSModel", m_uGSModel, models.c_str(), same(0));
+    addIndex(l, kVSModel, "VS_Model", "m_uVSModel", m_uVSModel, models.c_str(), same(0));
+    addIndex(l, kStereoMono, "StereoMono", "m_uStereoMono", m_uStereoMono, "Stereo,Mono", same(0));
+    addIndex(l, kLeftRight, "LeftRight", "m_uLeftRight", m_uLeftRight, "Left,Right", same(0));
+    addIndex(l, kCircuit, "Circuit", "m_uCircuit", m_uCircuit, models.c_str(), same(0));
+    addIndex(l, kISDModel, "ISD_Model", "m_uISDModel", m_uISDModel, models.c_str(), same(0));
+    addIndex(l, kINModel, "IN_Model", "m_uINModel", m_uINModel, models.c_str(), same(0));
+    addIndex(l, kTSType, "TS_Type", "m_uTSType", m_uTSType, toneStacks.c_str(),
              column(&PresetRow::tsType));
     addFloat(l, kBoost, "Boost", "m_fBoost", "", 0.0f, 1.0f, m_fBoost, 0.0f, lin,
              column(&PresetRow::boost));
@@ -188,7 +200,7 @@ bool CQuorzel::buildControls()
              25.0f, lin, same(25.0));
     addFloat(l, kNG2Threshold, "NG2_Threshold", "m_fNG2Threshold", "dB", -70.0f, -20.0f,
              m_fNG2Threshold, -50.0f, lin, column(&PresetRow::ng2Threshold));
-    addIndex(l, kPlus, "Plus", "m_uPlus", 1, m_uPlus, "OFF,ON", column(&PresetRow::plus));
+    addIndex(l, kPlus, "Plus", "m_uPlus", m_uPlus, "OFF,ON", column(&PresetRow::plus));
 
     setJoystickAxis(m_joystickX, kJoystickXControlId, kNumControls, 16);
     setJoystickAxis(m_joystickY, kJoystickYControlId, kNumControls + 1, 17);

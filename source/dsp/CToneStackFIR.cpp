@@ -1,32 +1,18 @@
 #include "dsp/CToneStackFIR.h"
 
+#include <iterator>
+
 namespace
 {
 struct Parts
 {
-    double cl, ch, rlow, r2, rp, scale;
+    double cl, ch, rlow, r2, rp;
 };
+
+// k: capacitor factor of the guitar type, e: Mids, f: SlopeShift.
+using Formula = CCircuitFIR::Coefficients (*)(const Parts& parts, double k, double e, double f);
 
 constexpr double kSourceResistance = 1000.0;
-
-// Types 0-11; farads and ohms.
-constexpr Parts kStacks[12] = {
-    {10e-9, 3.9e-9, 20000.0, 22000.0, 100000.0, 1.4},   // t2022
-    {10e-9, 4e-9, 22000.0, 22000.0, 100000.0, 1.4},     // t2222
-    {10e-9, 4e-9, 27000.0, 27000.0, 100000.0, 1.4},     // t2727
-    {12e-9, 4e-9, 33000.0, 33000.0, 100000.0, 1.4},     // t3333
-    {10e-9, 4e-9, 33000.0, 33000.0, 100000.0, 1.4},     // t3333a
-    {6.8e-9, 4e-9, 33000.0, 33000.0, 100000.0, 1.4},    // t3333b
-    {10e-9, 4e-9, 39000.0, 22000.0, 100000.0, 1.4},     // t3922
-    {10e-9, 4e-9, 39000.0, 22000.0, 150000.0, 1.4},     // t3922a
-    {10e-9, 4e-9, 39000.0, 39000.0, 100000.0, 1.4},     // t3939
-    {1e-9, 1e-9, 470000.0, 470000.0, 1000000.0, 1.0},   // tFlat
-    {3.3e-9, 1e-9, 470000.0, 470000.0, 1000000.0, 1.0}, // tScoop
-    {1e-9, 2.2e-9, 470000.0, 470000.0, 1000000.0, 1.0}, // tHump
-};
-
-// Types 12-19: tSymmetric, tTreble, tBass1, tBass2, tMidCut1, tMidCut2, tParaMid, tBypass.
-constexpr double kOtherScales[8] = {1.0, 1.0, 1.0, 1.0, 0.75, 0.75, 0.75, 1.4};
 
 // Log-like taper of the mid controls: 0 -> 0, 0.5 -> 0.1, 1 -> 0.9.
 double midTaper(double v)
@@ -34,7 +20,7 @@ double midTaper(double v)
     return v <= 0.5 ? 0.2 * v : 1.6 * v - 0.7;
 }
 
-CCircuitFIR::Coefficients classicStack(const Parts& p, double k, double e, double f)
+CCircuitFIR::Coefficients classic(const Parts& p, double k, double e, double f)
 {
     const double cl = k * p.cl;
     const double ch = k * p.ch;
@@ -53,7 +39,7 @@ CCircuitFIR::Coefficients classicStack(const Parts& p, double k, double e, doubl
     return c;
 }
 
-CCircuitFIR::Coefficients symmetric(double k, double e, double f)
+CCircuitFIR::Coefficients symmetric(const Parts&, double k, double e, double f)
 {
     const double cap = 1e-9 * k;
     const double t = 470000.0 * f;
@@ -71,7 +57,7 @@ CCircuitFIR::Coefficients symmetric(double k, double e, double f)
     return c;
 }
 
-CCircuitFIR::Coefficients treble(double k, double e)
+CCircuitFIR::Coefficients treble(const Parts&, double k, double e, double)
 {
     const double g = 0.82e-9 * k;
     // The square of the GUITAR value of g; it does not follow the guitar type.
@@ -86,7 +72,7 @@ CCircuitFIR::Coefficients treble(double k, double e)
     return c;
 }
 
-CCircuitFIR::Coefficients bass1(double k, double e)
+CCircuitFIR::Coefficients bass1(const Parts&, double k, double e, double)
 {
     const double cap = 10e-9 * k;
     CCircuitFIR::Coefficients c;
@@ -97,7 +83,7 @@ CCircuitFIR::Coefficients bass1(double k, double e)
     return c;
 }
 
-CCircuitFIR::Coefficients bass2(double k, double e)
+CCircuitFIR::Coefficients bass2(const Parts&, double k, double e, double)
 {
     const double cap = 0.68e-9 * k;
     const double cap2 = 4.7e-9 * k;
@@ -109,7 +95,7 @@ CCircuitFIR::Coefficients bass2(double k, double e)
     return c;
 }
 
-CCircuitFIR::Coefficients midCut1(double k, double e)
+CCircuitFIR::Coefficients midCut1(const Parts&, double k, double e, double)
 {
     const double i = 10e-9 * k;
     const double h = 1e-9 * k;
@@ -124,7 +110,7 @@ CCircuitFIR::Coefficients midCut1(double k, double e)
     return c;
 }
 
-CCircuitFIR::Coefficients midCut2(double k, double e)
+CCircuitFIR::Coefficients midCut2(const Parts&, double k, double e, double)
 {
     const double cap = 1e-9 * k;
     CCircuitFIR::Coefficients c;
@@ -139,7 +125,7 @@ CCircuitFIR::Coefficients midCut2(double k, double e)
 
 // Third order; SlopeShift acts as a second pot. The two fixed 3.3 nF parts do not follow
 // the guitar type.
-CCircuitFIR::Coefficients paraMid(double k, double e, double f)
+CCircuitFIR::Coefficients paraMid(const Parts&, double k, double e, double f)
 {
     const double cc = 3.3e-9;
     const double c2 = 1.0890000000000001e-17;
@@ -163,7 +149,7 @@ CCircuitFIR::Coefficients paraMid(double k, double e, double f)
     return c;
 }
 
-CCircuitFIR::Coefficients bypass(double k)
+CCircuitFIR::Coefficients bypass(const Parts&, double k, double, double)
 {
     const double cap = 100e-9 * k;
     CCircuitFIR::Coefficients c;
@@ -173,6 +159,38 @@ CCircuitFIR::Coefficients bypass(double k)
     c.a0 = 2.0 * cap;
     return c;
 }
+
+struct Type
+{
+    const char* name;
+    double scale;
+    Formula formula;
+    Parts parts; // farads and ohms; read by the classic formula alone
+};
+
+// In control order: the TS_Type value indexes this table.
+constexpr Type kTypes[] = {
+    {"t2022", 1.4, classic, {10e-9, 3.9e-9, 20000.0, 22000.0, 100000.0}},
+    {"t2222", 1.4, classic, {10e-9, 4e-9, 22000.0, 22000.0, 100000.0}},
+    {"t2727", 1.4, classic, {10e-9, 4e-9, 27000.0, 27000.0, 100000.0}},
+    {"t3333", 1.4, classic, {12e-9, 4e-9, 33000.0, 33000.0, 100000.0}},
+    {"t3333a", 1.4, classic, {10e-9, 4e-9, 33000.0, 33000.0, 100000.0}},
+    {"t3333b", 1.4, classic, {6.8e-9, 4e-9, 33000.0, 33000.0, 100000.0}},
+    {"t3922", 1.4, classic, {10e-9, 4e-9, 39000.0, 22000.0, 100000.0}},
+    {"t3922a", 1.4, classic, {10e-9, 4e-9, 39000.0, 22000.0, 150000.0}},
+    {"t3939", 1.4, classic, {10e-9, 4e-9, 39000.0, 39000.0, 100000.0}},
+    {"tFlat", 1.0, classic, {1e-9, 1e-9, 470000.0, 470000.0, 1000000.0}},
+    {"tScoop", 1.0, classic, {3.3e-9, 1e-9, 470000.0, 470000.0, 1000000.0}},
+    {"tHump", 1.0, classic, {1e-9, 2.2e-9, 470000.0, 470000.0, 1000000.0}},
+    {"tSymmetric", 1.0, symmetric, {}},
+    {"tTreble", 1.0, treble, {}},
+    {"tBass1", 1.0, bass1, {}},
+    {"tBass2", 1.0, bass2, {}},
+    {"tMidCut1", 0.75, midCut1, {}},
+    {"tMidCut2", 0.75, midCut2, {}},
+    {"tParaMid", 0.75, paraMid, {}},
+    {"tBypass", 1.4, bypass, {}},
+};
 } // namespace
 
 CToneStackFIR::CToneStackFIR(const Config& config, int fs) : CCircuitFIR(config)
@@ -180,43 +198,32 @@ CToneStackFIR::CToneStackFIR(const Config& config, int fs) : CCircuitFIR(config)
     designModel(0, 0, 0.5, 1.0, fs);
 }
 
+int CToneStackFIR::typeCount()
+{
+    return static_cast<int>(std::size(kTypes));
+}
+
+const char* CToneStackFIR::typeName(int type)
+{
+    return kTypes[type].name;
+}
+
 double CToneStackFIR::scale(int type)
 {
-    return type < 12 ? kStacks[type].scale : kOtherScales[type - 12];
+    return kTypes[type].scale;
 }
 
 CToneStackFIR::Coefficients CToneStackFIR::coefficients(int type, int guitarType, double mids,
                                                         double slopeShift)
 {
     const double k = guitarType == 1 ? 2.0 : 1.0;
-    const double e = mids;
-    const double f = slopeShift;
-    switch (type)
-    {
-    case 12:
-        return symmetric(k, e, f);
-    case 13:
-        return treble(k, e);
-    case 14:
-        return bass1(k, e);
-    case 15:
-        return bass2(k, e);
-    case 16:
-        return midCut1(k, e);
-    case 17:
-        return midCut2(k, e);
-    case 18:
-        return paraMid(k, e, f);
-    case 19:
-        return bypass(k);
-    default:
-        return classicStack(kStacks[type], k, e, f);
-    }
+    const Type& t = kTypes[type];
+    return t.formula(t.parts, k, mids, slopeShift);
 }
 
 void CToneStackFIR::designModel(int type, int guitarType, double mids, double slopeShift, int fs)
 {
-    if (static_cast<unsigned>(type) >= kTypeCount)
+    if (static_cast<unsigned>(type) >= std::size(kTypes))
     {
         updateTaps();
         return;

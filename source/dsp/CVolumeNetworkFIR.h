@@ -7,15 +7,14 @@
 class CVolumeNetworkFIR : public CCircuitFIR
 {
 public:
-    static constexpr int kModelCount = 17;
     static constexpr double kScale = 1.75;
 
     CVolumeNetworkFIR(const Config& config, int fs);
 
     // guitarType 1 (BASS) doubles Cx and Cy; any other value counts as GUITAR. A model
-    // outside 0..16 keeps the previous response.
+    // outside kCircuitModels keeps the previous response.
     void designModel(int model, int guitarType, double volume, int fs);
 
-    // model must lie in 0..16.
+    // model must index kCircuitModels.
     static Coefficients coefficients(int model, int guitarType, double volume);
 };

@@ -1,11 +1,11 @@
 #include "dsp/CQuorzel.h"
+#include "dsp/CircuitModel.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -28,6 +28,12 @@ struct ControlRow
     int items; // enumeration items, 0 for float controls
 };
 
+// The model and tone-stack controls offer every row of their tables.
+const int kModels = kNumCircuitModels;
+const int kToneStacks = CToneStackFIR::typeCount();
+const float kLastModel = static_cast<float>(kModels - 1);
+const float kLastToneStack = static_cast<float>(kToneStacks - 1);
+
 const ControlRow kTable[CQuorzel::kNumControls] = {
     {"Gain", "m_fGain", Kind::Float, "", 0.002f, 1.0f, 0.05f, true, 0},
     {"Push1", "m_fPush1", Kind::Float, "", 0.5f, 1.5f, 0.7f, false, 0},
@@ -40,14 +46,14 @@ const ControlRow kTable[CQuorzel::kNumControls] = {
     {"Trim", "m_fTrim", Kind::Float, "", 0.25f, 4.0f, 1.0f, true, 0},
     {"GuitarType", "m_uGuitarType", Kind::Index, "", 0, 1, 0, false, 2},
     {"GainfilterType", "m_uGainfilterType", Kind::Index, "", 0, 1, 0, false, 2},
-    {"GS_Model", "m_uGSModel", Kind::Index, "", 0, 16, 0, false, 17},
-    {"VS_Model", "m_uVSModel", Kind::Index, "", 0, 16, 0, false, 17},
+    {"GS_Model", "m_uGSModel", Kind::Index, "", 0, kLastModel, 0, false, kModels},
+    {"VS_Model", "m_uVSModel", Kind::Index, "", 0, kLastModel, 0, false, kModels},
     {"StereoMono", "m_uStereoMono", Kind::Index, "", 0, 1, 0, false, 2},
     {"LeftRight", "m_uLeftRight", Kind::Index, "", 0, 1, 0, false, 2},
-    {"Circuit", "m_uCircuit", Kind::Index, "", 0, 16, 0, false, 17},
-    {"ISD_Model", "m_uISDModel", Kind::Index, "", 0, 16, 0, false, 17},
-    {"IN_Model", "m_uINModel", Kind::Index, "", 0, 16, 0, false, 17},
-    {"TS_Type", "m_uTSType", Kind::Index, "", 0, 19, 0, false, 20},
+    {"Circuit", "m_uCircuit", Kind::Index, "", 0, kLastModel, 0, false, kModels},
+    {"ISD_Model", "m_uISDModel", Kind::Index, "", 0, kLastModel, 0, false, kModels},
+    {"IN_Model", "m_uINModel", Kind::Index, "", 0, kLastModel, 0, false, kModels},
+    {"TS_Type", "m_uTSType", Kind::Index, "", 0, kLastToneStack, 0, false, kToneStacks},
     {"Boost", "m_fBoost", Kind::Float, "", 0.0f, 1.0f, 0.0f, false, 0},
     {"NG2_Attack", "m_fAttackMsec", Kind::Float, "msec", 1.0f, 2000.0f, 350.0f, false, 0},
     {"NG2_Release", "m_fReleaseMsec", Kind::Float, "msec", 1.0f, 500.0f, 25.0f, false, 0},
@@ -55,12 +61,17 @@ const ControlRow kTable[CQuorzel::kNumControls] = {
     {"Plus", "m_uPlus", Kind::Index, "", 0, 1, 0, false, 2},
 };
 
-int itemCount(const char* enumeration)
+std::vector<std::string> items(const char* enumeration)
 {
+    std::vector<std::string> out;
     if (enumeration[0] == '\0')
-        return 0;
-    return 1 +
-           static_cast<int>(std::count(enumeration, enumeration + std::strlen(enumeration), ','));
+        return out;
+    const std::string text = enumeration;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+        out.push_back(text.substr(start, comma - start));
+    out.push_back(text.substr(start));
+    return out;
 }
 
 class QuorzelControls : public testing::Test
@@ -94,7 +105,7 @@ TEST_F(QuorzelControls, TableMatchesTheControlList)
         EXPECT_FLOAT_EQ(d.maxValue, row.maxValue);
         EXPECT_EQ(d.voltOctaveTaper, row.voltOctave);
         EXPECT_FALSE(d.logTaper);
-        EXPECT_EQ(itemCount(d.enumeration), row.items);
+        EXPECT_EQ(static_cast<int>(items(d.enumeration).size()), row.items);
         EXPECT_EQ(d.precision, 2);
         EXPECT_FALSE(d.smoothingEnabled);
         EXPECT_FLOAT_EQ(d.smoothingTimeMs, 100.0f);
@@ -158,15 +169,16 @@ TEST_F(QuorzelControls, EachControlIsBoundToItsOwnMember)
 
 TEST_F(QuorzelControls, EnumerationTexts)
 {
-    const char* models = "mZARG,mRH47,mV1_66_5,mV1_66_11,mV1_67_1,mV1_72_1,m1_72_2,mV2_RH_73_18,"
-                         "mV2_Vio_1,mV_75_Pi,mV2_Vio_2,mV2_RH_74_3,mV2_RH_75_1,mV2_RH_76_1,"
-                         "mV3_76_3,mV3_79_2,mV6";
+    std::vector<std::string> models;
+    for (const CircuitModel& model : kCircuitModels)
+        models.emplace_back(model.name);
     for (int id : {CQuorzel::kGSModel, CQuorzel::kVSModel, CQuorzel::kCircuit, CQuorzel::kISDModel,
                    CQuorzel::kINModel})
-        EXPECT_STREQ(control(id).enumeration, models);
-    EXPECT_STREQ(control(CQuorzel::kTSType).enumeration,
-                 "t2022,t2222,t2727,t3333,t3333a,t3333b,t3922,t3922a,t3939,tFlat,tScoop,tHump,"
-                 "tSymmetric,tTreble,tBass1,tBass2,tMidCut1,tMidCut2,tParaMid,tBypass");
+        EXPECT_EQ(items(control(id).enumeration), models) << id;
+    std::vector<std::string> toneStacks;
+    for (int type = 0; type < kToneStacks; ++type)
+        toneStacks.emplace_back(CToneStackFIR::typeName(type));
+    EXPECT_EQ(items(control(CQuorzel::kTSType).enumeration), toneStacks);
     EXPECT_STREQ(control(CQuorzel::kGuitarType).enumeration, "GUITAR,BASS");
     EXPECT_STREQ(control(CQuorzel::kGainfilterType).enumeration, "NORMAL,LOWCUT");
     EXPECT_STREQ(control(CQuorzel::kStereoMono).enumeration, "Stereo,Mono");
