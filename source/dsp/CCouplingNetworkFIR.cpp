@@ -11,17 +11,6 @@ CCouplingNetworkFIR::CCouplingNetworkFIR(const Config& config, int fs, Section s
     design(c, kScale, fs);
 }
 
-CCouplingNetworkFIR::Coefficients CCouplingNetworkFIR::coefficients(const CircuitModel::Coupling& p,
-                                                                    int guitarType)
-{
-    const double cap = guitarType == 1 ? 2.0 * p.c : p.c;
-    Coefficients c;
-    c.b1 = cap * p.rn;
-    c.a1 = cap * p.rd;
-    c.a0 = 1.0;
-    return c;
-}
-
 void CCouplingNetworkFIR::designModel(int model, int guitarType, int fs)
 {
     if (static_cast<unsigned>(model) >= std::size(kCircuitModels))
@@ -35,5 +24,11 @@ void CCouplingNetworkFIR::designModel(int model, int guitarType, int fs)
 CCouplingNetworkFIR::Coefficients CCouplingNetworkFIR::coefficients(Section section, int model,
                                                                     int guitarType)
 {
-    return coefficients(kCircuitModels[model].*section, guitarType);
+    const CircuitModel::Coupling& p = kCircuitModels[model].*section;
+    const double cap = guitarType == 1 ? 2.0 * p.c : p.c;
+    Coefficients c;
+    c.b1 = cap * p.rn;
+    c.a1 = cap * p.rd;
+    c.a0 = 1.0;
+    return c;
 }

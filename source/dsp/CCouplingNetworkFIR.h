@@ -15,8 +15,6 @@ public:
     // kCircuitModels keeps the previous response.
     void designModel(int model, int guitarType, int fs);
 
-    static Coefficients coefficients(const CircuitModel::Coupling& parts, int guitarType);
-
 protected:
     // Which of a circuit model's two coupling networks this is.
     using Section = CircuitModel::Coupling CircuitModel::*;
