@@ -12,9 +12,9 @@ void CNoiseGate::setParameters(double attackMs, double releaseMs, double sampleR
 
 double CNoiseGate::processSample(double x)
 {
-    m_dGateTarget = std::fabs(x) > m_dThresholdLinear ? 1.0 : 0.0;
-    const double c = m_dGateGain > m_dGateTarget ? m_dCloseCoefficient : m_dOpenCoefficient;
-    m_dGateGain = (m_dGateGain - m_dGateTarget) * c + m_dGateTarget;
+    const double target = std::fabs(x) > m_dThresholdLinear ? 1.0 : 0.0;
+    const double c = m_dGateGain > target ? m_dCloseCoefficient : m_dOpenCoefficient;
+    m_dGateGain = (m_dGateGain - target) * c + target;
     m_dOutput = x * m_dGateGain;
     return m_dGateGain;
 }

@@ -22,7 +22,6 @@ private:
     double m_dCloseCoefficient = 0.0;
     double m_dOpenCoefficient = 0.0;
     double m_dThresholdLinear = 0.0;
-    double m_dGateTarget = 1.0;
     double m_dGateGain = 1.0;
     double m_dOutput = 0.0;
 };

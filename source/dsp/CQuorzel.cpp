@@ -38,9 +38,9 @@ CQuorzel::CQuorzel()
 {
     for (int c = 0; c < 2; ++c)
     {
-        m_pCurve1[c] = std::make_unique<CTransferCurve>(CTransferCurve::kPointCount);
-        m_pCurve2[c] = std::make_unique<CTransferCurve>(CTransferCurve::kPointCount);
-        m_pCurve3[c] = std::make_unique<CTransferCurve>(CTransferCurve::kPointCount);
+        m_pCurve1[c] = std::make_unique<CTransferCurve>();
+        m_pCurve2[c] = std::make_unique<CTransferCurve>();
+        m_pCurve3[c] = std::make_unique<CTransferCurve>();
     }
     const auto& config = kFilterConfig;
     const int fs = kConstructionRate;

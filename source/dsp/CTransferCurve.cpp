@@ -41,7 +41,7 @@ constexpr CTransferCurve::Table kTable1 = {
 constexpr CTransferCurve::Table kTable2 = kTable1;
 } // namespace
 
-CTransferCurve::CTransferCurve(int pointCount) : m_iPointCount(pointCount), m_pTable(&kTable0) {}
+CTransferCurve::CTransferCurve() : m_pTable(&kTable0) {}
 
 const CTransferCurve::Table& CTransferCurve::table(int type)
 {

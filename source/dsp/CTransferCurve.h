@@ -11,19 +11,17 @@ public:
     static constexpr int kPointCount = 101;
     using Table = std::array<double, kPointCount>;
 
-    explicit CTransferCurve(int pointCount = kPointCount);
+    CTransferCurve();
 
     // 0, 1 or 2 selects that table; any other value selects table 0. The output is kept.
     void selectTable(int type);
     void reset();
     void processSample(double x);
     double getOutput() const { return m_dOutput; }
-    int getPointCount() const { return m_iPointCount; }
 
     static const Table& table(int type);
 
 private:
-    int m_iPointCount;
     const Table* m_pTable;
     double m_dOutput = 0.0;
 };

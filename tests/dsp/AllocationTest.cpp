@@ -63,7 +63,7 @@ TEST(Allocation, NothingAllocatesAfterConstruction)
     CInterstageNetworkFIR interstage(CQuorzel::kFilterConfig, fs);
     CToneStackFIR tone(CQuorzel::kFilterConfig, fs);
     CVolumeNetworkFIR volume(CQuorzel::kFilterConfig, fs);
-    CTransferCurve curve(101);
+    CTransferCurve curve;
     CNoiseGate gate;
     gate.setParameters(350.0, 25.0, fs, -50.0);
 

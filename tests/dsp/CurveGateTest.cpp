@@ -37,7 +37,7 @@ TEST(TransferCurve, InterpolatesAndExtrapolatesThePrintedPoints)
     };
     for (const auto& p : points)
     {
-        CTransferCurve curve(101);
+        CTransferCurve curve;
         curve.selectTable(p.table);
         curve.processSample(p.x);
         EXPECT_NEAR(curve.getOutput(), p.expected, 1e-9) << "table " << p.table << " x " << p.x;
@@ -66,7 +66,7 @@ TEST(TransferCurve, TablesTwoAndOneAreEqualAndEveryTableIsContinuous)
 
 TEST(TransferCurve, StateFollowsSelectAndReset)
 {
-    CTransferCurve curve(101);
+    CTransferCurve curve;
     EXPECT_EQ(curve.getOutput(), 0.0);
     curve.selectTable(1);
     curve.processSample(-0.34);
