@@ -12,8 +12,6 @@ public:
     static void background(Canvas& canvas);
     // A frame meant to be stretched by its 25-pixel nine-part margins.
     static void groupFrame(Canvas& canvas);
-    // Two frames stacked: an amber lamp off above on.
-    static void amberOnOff(Canvas& canvas);
 };
 
 } // namespace zarg::artwork
