@@ -5,6 +5,8 @@
 #include "PngImage.h"
 #include "UidescDocument.h"
 
+#include "editor/StockBitmap.h"
+
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -31,6 +33,8 @@ const std::string kBuilt = ZARG_RESOURCES_BUILD_DIR;
 const std::string kSource = ZARG_RESOURCES_SOURCE_DIR;
 
 using Pixel = PngImage::Pixel;
+using zarg::editor::kStockBitmaps;
+using zarg::editor::StockBitmap;
 
 PngImage load(const std::string& name)
 {
@@ -65,12 +69,34 @@ TEST(Artwork, EveryBitmapHasItsSize)
     {
         const char* name;
         int w, h;
+        bool hidpi; // shown by a view, so drawn for HiDPI hosts too
     };
-    const Row rows[] = {{"quorzelpanel", 307, 427},   {"sslblue", 42, 3360},
-                        {"whitedust", 42, 3360},      {"medtoggleswitch", 42, 84},
-                        {"medprophetbutton", 25, 70}, {"knob", 42, 3360},
-                        {"knob2", 42, 3360},          {"background", 830, 390},
-                        {"groupframe", 100, 100},     {"amberonoff", 20, 32}};
+    const Row rows[] = {
+        {"quorzelpanel", 307, 427, true},
+        {"sslblue", 42, 3360, true},
+        {"whitedust", 42, 3360, true},
+        {"medtoggleswitch", 42, 84, true},
+        {"medprophetbutton", 25, 70, true},
+        {"knob", 42, 3360, true},
+        {"knob2", 42, 3360, true},
+        {"background", 830, 390, true},
+        {"groupframe", 100, 100, true},
+        {"amberonoff", 20, 32, true},
+        // The stock library's fixed formats.
+        {"alphasslblue", 52, 80 * 52, false},
+        {"maschine", 42, 101 * 42, false},
+        {"alphamaschine", 52, 101 * 52, false},
+        {"rbstripamber2", 18, 2 * 2 * 18, false},
+        {"rbstripsilverbutton8", 18, 8 * 8 * 18, false},
+        {"vuledon", 17, 85, false},
+        {"vuledoffinv", 17, 85, false},
+        {"horizvuledoninv", 85, 17, false},
+        {"horizvuledoff", 85, 17, false},
+        {"analogvumeter", 147, 80 * 78, false},
+        {"smallanalogvumeter", 60, 80 * 32, false},
+        {"biganalogvumeter", 177, 80 * 94, false},
+        {"medanalogvumeter", 122, 80 * 65, false},
+    };
     for (const Row& r : rows)
     {
         SCOPED_TRACE(r.name);
@@ -78,6 +104,8 @@ TEST(Artwork, EveryBitmapHasItsSize)
         ASSERT_TRUE(img.ok());
         EXPECT_EQ(img.width(), r.w);
         EXPECT_EQ(img.height(), r.h);
+        if (!r.hidpi)
+            continue;
         // Drawn again for HiDPI hosts, each pixel of 1x a scale x scale block there.
         for (const auto& [suffix, scale] : {std::pair{"#1.5x", 1.5}, std::pair{"#2x", 2.0}})
         {
@@ -163,28 +191,43 @@ std::vector<double> pointerAngles(const PngImage& img, int size)
 
 TEST(Artwork, KnobPointersSweep270DegreesThroughTheTop)
 {
-    for (const char* name : {"sslblue", "whitedust", "knob", "knob2"})
+    std::vector<std::string> knobs = {"knob2"};
+    for (const StockBitmap& b : kStockBitmaps)
+    {
+        if (b.kind == StockBitmap::Kind::Knob)
+            knobs.emplace_back(b.name);
+    }
+    for (const std::string& name : knobs)
     {
         SCOPED_TRACE(name);
         const PngImage img = load(name);
         ASSERT_TRUE(img.ok());
-        ASSERT_EQ(img.height(), 80 * 42);
-        const std::vector<double> angles = pointerAngles(img, 42);
-        for (int f = 0; f < 80; ++f)
+        const int size = img.width();
+        const int frames = img.height() / size;
+        ASSERT_EQ(img.height(), frames * size);
+        const std::vector<double> angles = pointerAngles(img, size);
+        // On a small knob a pixel spans more degrees: looser bounds, and the order
+        // checked between frames far enough apart to tell.
+        const double tolerance = 3.0 * std::max(1.0, 42.0 / size);
+        const int apart = (42 + size - 1) / size;
+        for (int f = 0; f < frames; ++f)
         {
-            const double expected = -135.0 + 270.0 * f / 79;
-            EXPECT_NEAR(angles[f], expected, 3.0) << "frame " << f;
+            const double expected = -135.0 + 270.0 * f / (frames - 1);
+            EXPECT_NEAR(angles[f], expected, tolerance) << "frame " << f;
+            if (f >= apart)
+            {
+                EXPECT_GT(angles[f], angles[f - apart]) << "frame " << f;
+            }
             if (f > 0)
             {
-                EXPECT_GT(angles[f], angles[f - 1]) << "frame " << f;
-                EXPECT_GT(frameDistance(img, 42, f - 1, f), 1.0) << "frame " << f;
+                EXPECT_GT(frameDistance(img, size, f - 1, f), 1.0) << "frame " << f;
             }
         }
         // Round knobs: the panel shows through the corners of each frame.
-        for (int f : {0, 40, 79})
+        for (int f : {0, frames / 2, frames - 1})
         {
-            EXPECT_EQ(img.at(0, f * 42).a, 0.0);
-            EXPECT_EQ(img.at(41, f * 42 + 41).a, 0.0);
+            EXPECT_EQ(img.at(0, f * size).a, 0.0);
+            EXPECT_EQ(img.at(size - 1, f * size + size - 1).a, 0.0);
         }
     }
 }

@@ -17,7 +17,7 @@ constexpr double kSweep = 1.5 * kPi;
 void StockKnobArt::draw(Canvas& canvas) const
 {
     cairo_t* cr = canvas.cr();
-    const double r = m_size * (m_look.shadow ? 0.38 : 0.42);
+    const double r = m_size * (m_look.shadow ? 0.4 : 0.42);
     for (int i = 0; i < m_frames; ++i)
     {
         const double cx = m_size / 2.0;
@@ -126,14 +126,14 @@ void StockKnobArt::drawIndicator(cairo_t* cr, double cx, double cy, double r, do
 
     if (k.shape == Shape::Chicken)
     {
-        // A tapered bar, pointed at the value end.
+        // A tapered bar, pointed at the value end, with a short blunt tail.
         const double nx = -dy;
         const double ny = dx;
-        const double w = r * 0.28;
+        const double w = r * 0.2;
         cairo_move_to(cr, cx + dx * r * 1.02, cy + dy * r * 1.02);
         cairo_line_to(cr, cx + dx * r * 0.55 + nx * w, cy + dy * r * 0.55 + ny * w);
-        cairo_line_to(cr, cx - dx * r * 0.75 + nx * w * 1.3, cy - dy * r * 0.75 + ny * w * 1.3);
-        cairo_line_to(cr, cx - dx * r * 0.75 - nx * w * 1.3, cy - dy * r * 0.75 - ny * w * 1.3);
+        cairo_line_to(cr, cx - dx * r * 0.3 + nx * w * 1.2, cy - dy * r * 0.3 + ny * w * 1.2);
+        cairo_line_to(cr, cx - dx * r * 0.3 - nx * w * 1.2, cy - dy * r * 0.3 - ny * w * 1.2);
         cairo_line_to(cr, cx + dx * r * 0.55 - nx * w, cy + dy * r * 0.55 - ny * w);
         cairo_close_path(cr);
         setSource(cr, k.top);

@@ -48,8 +48,10 @@ StockKnobLook StockKnobLook::forName(std::string_view name)
         k.indicator = has("ableton") ? k.top : hex(0x4fc3ff);
     if (has("ableton"))
         k.top = hex(0x3a3b3e);
-    if (has("white") || has("303") || has("chickenhead2"))
+    if (has("white") || has("303"))
         k.indicator = hex(0x141414);
+    if (has("chickenhead2"))
+        k.top = hex(0x1a1a1a);
     if (has("chickenhead3"))
         k.top = hex(0x5a3a22);
     if (has("amp"))
