@@ -286,6 +286,140 @@ TEST(Artwork, PushButtonLightsUpWhenOn)
     EXPECT_GT(capBrightness(1), capBrightness(0) + 0.3);
 }
 
+// Radio strips: n frames of n buttons 18 pixels high; in frame i button i alone
+// differs from how it looks in the other frames.
+TEST(Artwork, RadioStripLightsButtonIOfFrameI)
+{
+    auto buttonDistance = [](const PngImage& img, int n, int frame, int other, int button)
+    {
+        double d = 0;
+        for (int y = 0; y < 18; ++y)
+        {
+            for (int x = 0; x < img.width(); ++x)
+                d += std::fabs(luminance(img.at(x, (frame * n + button) * 18 + y)) -
+                               luminance(img.at(x, (other * n + button) * 18 + y)));
+        }
+        return d;
+    };
+    for (const StockBitmap& b : kStockBitmaps)
+    {
+        if (b.kind != StockBitmap::Kind::RadioStrip)
+            continue;
+        SCOPED_TRACE(b.name);
+        const PngImage img = load(std::string(b.name));
+        ASSERT_TRUE(img.ok());
+        const int n = b.frames;
+        ASSERT_EQ(img.height(), n * n * 18);
+        for (int f = 0; f < n; ++f)
+        {
+            const int other = (f + 1) % n;
+            for (int button = 0; button < n; ++button)
+            {
+                const double d = buttonDistance(img, n, f, other, button);
+                if (button == f || button == other)
+                    EXPECT_GT(d, 20.0) << "frame " << f << " button " << button;
+                else
+                    EXPECT_EQ(d, 0.0) << "frame " << f << " button " << button;
+            }
+        }
+    }
+}
+
+// LED strips: a meter shows the on strip up to a cut t pixels from the top or left
+// and the off strip beyond. The cuts of a 10-LED meter, t = trunc(85 q + 0.5) for
+// q = k / 10, fall between LEDs; the first LED to light is green and the last red,
+// and an inverted strip lights from the other end.
+TEST(Artwork, LedStripsCutBetweenLedsAndInvertEndForEnd)
+{
+    auto red = [](const Pixel& p) { return p.r > 0.6 && p.g < 0.5; };
+    auto green = [](const Pixel& p) { return p.g > 0.6 && p.r < 0.5; };
+    for (const char* prefix : {"", "horiz"})
+    {
+        const bool vertical = *prefix == '\0';
+        SCOPED_TRACE(vertical ? "vertical" : "horizontal");
+        auto at = [&](const PngImage& img, int along, int across)
+        { return vertical ? img.at(across, along) : img.at(along, across); };
+        for (const bool inverted : {false, true})
+        {
+            SCOPED_TRACE(inverted ? "inverted" : "plain");
+            const std::string suffix = inverted ? "inv" : "";
+            const PngImage on = load(std::string(prefix) + "vuledon" + suffix);
+            const PngImage off = load(std::string(prefix) + "vuledoff" + suffix);
+            ASSERT_TRUE(on.ok() && off.ok());
+            for (int k = 1; k < 10; ++k)
+            {
+                const int t = static_cast<int>(85 * static_cast<double>(k / 10.0f) + 0.5);
+                for (int along : {t - 1, t})
+                {
+                    for (int across = 0; across < 17; ++across)
+                        EXPECT_NEAR(luminance(at(on, along, across)),
+                                    luminance(at(off, along, across)), 0.02)
+                            << "cut " << t << " at " << along << "," << across;
+                }
+            }
+            // LED centres, first to light and last: plain vertical strips light
+            // from the bottom, plain horizontal ones from the left.
+            const bool fromEnd = vertical != inverted;
+            const int first = fromEnd ? 80 : 4;
+            const int last = fromEnd ? 4 : 80;
+            EXPECT_TRUE(green(at(on, first, 8)));
+            EXPECT_TRUE(red(at(on, last, 8)));
+            EXPECT_LT(luminance(at(off, last, 8)), 0.5 * luminance(at(on, last, 8)));
+        }
+    }
+}
+
+// Analog meters: the needle leans from the far left in frame 0 to the far right in the
+// last frame, a step to the right each frame.
+TEST(Artwork, AnalogMeterNeedleSweepsLeftToRight)
+{
+    for (const StockBitmap& b : kStockBitmaps)
+    {
+        if (b.kind != StockBitmap::Kind::AnalogMeter)
+            continue;
+        SCOPED_TRACE(b.name);
+        const PngImage img = load(std::string(b.name));
+        ASSERT_TRUE(img.ok());
+        const int w = b.width;
+        const int h = b.frameHeight;
+        // Across a band of rows that the needle crosses in every frame, the needle is
+        // what is darker there than in frames a quarter and half a sweep away.
+        auto needleX = [&](int frame)
+        {
+            double sum = 0;
+            double weight = 0;
+            for (int y = h * 11 / 20; y < h * 3 / 4; ++y)
+            {
+                for (int x = 0; x < w; ++x)
+                {
+                    const double here = luminance(img.at(x, frame * h + y));
+                    const double elsewhere =
+                        std::max(luminance(img.at(x, (frame + 40) % 80 * h + y)),
+                                 luminance(img.at(x, (frame + 20) % 80 * h + y)));
+                    const double dark = elsewhere - here;
+                    if (dark > 0.2)
+                    {
+                        sum += dark * (x + 0.5);
+                        weight += dark;
+                    }
+                }
+            }
+            return weight > 0 ? sum / weight : -1.0;
+        };
+        double last = -1;
+        for (int f = 0; f < b.frames; ++f)
+        {
+            const double x = needleX(f);
+            ASSERT_GE(x, 0) << "no needle in frame " << f;
+            EXPECT_GT(x, last) << "frame " << f;
+            last = x;
+        }
+        EXPECT_LT(needleX(0), 0.3 * w);
+        EXPECT_NEAR(needleX(b.frames / 2), 0.5 * w, 0.05 * w);
+        EXPECT_GT(needleX(b.frames - 1), 0.7 * w);
+    }
+}
+
 // The enclosure's paint: the "OD" yellow-green, however the light falls on it.
 bool isPaint(const Pixel& p)
 {

@@ -20,14 +20,13 @@ void LedMeterArt::draw(Canvas& canvas, bool lit, bool inverted)
     cairo_paint(cr);
     for (int i = 0; i < kLeds; ++i)
     {
-        // i counts from the end that lights first; the gaps hold the meter's cuts.
-        const double t = static_cast<double>(i) / (kLeds - 1);
+        // i counts from the top or left, where the meter measures its cut from; the
+        // cuts fall in the gaps. The colour goes by the order the LEDs light in.
+        const int order = (vertical != inverted) ? kLeds - 1 - i : i;
+        const double t = static_cast<double>(order) / (kLeds - 1);
         const Rgb colour = t < 0.6 ? hex(0x30e040) : t < 0.85 ? hex(0xf0d020) : hex(0xf03020);
-        const double from = i * pitch + 1.2;
-        const double size = pitch - 2.4;
-        double pos = from;
-        if (vertical != inverted)
-            pos = len - from - size;
+        const double pos = i * pitch + 1.5;
+        const double size = pitch - 3;
         const double x = vertical ? 2.5 : pos;
         const double y = vertical ? pos : 2.5;
         roundedRect(cr, x, y, vertical ? across - 5 : size, vertical ? size : across - 5, 1.2);

@@ -6,8 +6,9 @@ namespace zarg::artwork
 {
 
 // An LED meter's on or off strip: ten LEDs along the long side. A meter shows the on
-// strip up to its level and the off strip beyond, so both share the LED positions.
-// Colours run from green at the end that lights first to red at the far end.
+// strip up to its level and the off strip beyond, so all strips share the LED
+// positions, with gaps where a 10-LED meter cuts. Colours run from green at the end
+// that lights first to red at the far end.
 class LedMeterArt
 {
 public:
