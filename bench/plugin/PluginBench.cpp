@@ -1,5 +1,6 @@
 // The whole plug-in through its VST3 interfaces, loaded from the bundle as a
 // host loads it.
+#include "adapter/ParameterIds.h"
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 #include "host/ProcessBlock.h"
@@ -13,6 +14,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using Zeri2VST3::kPresetParamId;
 
 namespace
 {
@@ -20,7 +22,6 @@ namespace
 constexpr double kRate = 48000.0;
 constexpr ParamID kGain = 0;
 constexpr ParamID kVolume = 5;
-constexpr ParamID kPresets = 0x70727374;
 
 struct Session
 {
@@ -102,7 +103,7 @@ void BM_PresetLoadOnAudioThread(benchmark::State& state)
     {
         state.PauseTiming();
         preset = (preset + 7) % 16;
-        s.plugin->controller()->setParamNormalized(kPresets, preset / 15.0);
+        s.plugin->controller()->setParamNormalized(kPresetParamId, preset / 15.0);
         s.block.clearChangesAndEvents();
         state.ResumeTiming();
         const auto start = Clock::now();

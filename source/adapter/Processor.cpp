@@ -51,11 +51,6 @@ int32 bypassFadeSamples(double sampleRate)
     return std::max(1, static_cast<int32>(sampleRate * 0.01));
 }
 
-bool isParameterControl(int32 controlType)
-{
-    return controlType == 100 || controlType == 102 || controlType == 104 || controlType == 106;
-}
-
 } // namespace
 
 FUnknown* Processor::createInstance(void* /*context*/)
@@ -158,7 +153,7 @@ void Processor::registerControlParameters()
             paramUpdateQueues[i] = new CVSTParamUpdateQueue(control->minValue, control->maxValue,
                                                             &automationGranularity);
 
-        if (control->controlType == 103)
+        if (control->controlType == kControlTypeMeter)
         {
             meterParameterIds.push_back(static_cast<int32>(i));
             auto* meter = new PeakParameter(ParameterInfo::kIsReadOnly, i, Title(control->name));
@@ -166,10 +161,10 @@ void Processor::registerControlParameters()
             parameters.addParameter(meter);
             continue;
         }
-        if (!isParameterControl(control->controlType))
+        if (!isUserControlType(control->controlType))
             continue;
 
-        if (control->dataType == 3)
+        if (control->dataType == kDataTypeIndex)
         {
             auto* list =
                 new StringListParameter(Title(control->name), i, nullptr,
@@ -203,7 +198,7 @@ void Processor::registerControlParameters()
             parameter =
                 new RangeParameter(title, i, unitsText, control->minValue, control->maxValue,
                                    current, 0, ParameterInfo::kCanAutomate, 0);
-        parameter->setPrecision(control->dataType == 0 ? 0 : control->precision);
+        parameter->setPrecision(control->dataType == kDataTypeInt ? 0 : control->precision);
         parameters.addParameter(parameter);
     }
 }

@@ -9,6 +9,13 @@ class IParamUpdateQueue;
 constexpr int32_t kControlTypeUser = 100;
 constexpr int32_t kControlTypeMeter = 103;
 
+// A control the host sees as a parameter: a user control, or one of the older
+// variants (102, 104, 106) that behave exactly like it.
+constexpr bool isUserControlType(int32_t type)
+{
+    return type == kControlTypeUser || type == 102 || type == 104 || type == 106;
+}
+
 // Data types of the bound variable.
 constexpr int32_t kDataTypeInt = 0;
 constexpr int32_t kDataTypeFloat = 1;

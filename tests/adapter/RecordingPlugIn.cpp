@@ -50,7 +50,7 @@ bool RecordingPlugIn::buildControls()
     if (!m_controlList.empty())
         return true;
     CControlDescriptor linear;
-    linear.controlType = 100;
+    linear.controlType = kControlTypeUser;
     linear.controlId = 0;
     linear.minValue = 0.0f;
     linear.maxValue = 2.0f;
@@ -61,7 +61,7 @@ bool RecordingPlugIn::buildControls()
     m_controlList.append(linear);
 
     CControlDescriptor index;
-    index.controlType = 100;
+    index.controlType = kControlTypeUser;
     index.controlId = 1;
     index.minValue = 0.0f;
     index.maxValue = 3.0f;
@@ -81,7 +81,7 @@ bool RecordingPlugIn::buildControls()
     m_controlList.append(exponential);
 
     CControlDescriptor meter;
-    meter.controlType = 103;
+    meter.controlType = kControlTypeMeter;
     meter.controlId = 3;
     meter.minValue = 0.0f;
     meter.maxValue = 1.0f;

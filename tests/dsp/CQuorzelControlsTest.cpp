@@ -95,7 +95,7 @@ TEST_F(QuorzelControls, TableMatchesTheControlList)
         const CControlDescriptor& d = control(id);
         SCOPED_TRACE(row.name);
         EXPECT_EQ(q.m_controls[id], &d);
-        EXPECT_EQ(d.controlType, 100);
+        EXPECT_EQ(d.controlType, kControlTypeUser);
         EXPECT_EQ(d.controlId, id);
         EXPECT_EQ(d.controlIndex, id);
         EXPECT_STREQ(d.name, row.name);

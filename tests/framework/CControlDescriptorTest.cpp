@@ -57,7 +57,7 @@ TEST(CControlDescriptor, CopyOwnsItsTextsAndKeepsEveryFieldButTheSmoothingState)
 {
     float variable = 0.0f;
     CControlDescriptor d;
-    d.controlType = 100;
+    d.controlType = kControlTypeUser;
     d.controlId = 7;
     d.minValue = -1.0f;
     d.maxValue = 3.0f;
@@ -81,7 +81,7 @@ TEST(CControlDescriptor, CopyOwnsItsTextsAndKeepsEveryFieldButTheSmoothingState)
 
     EXPECT_STREQ(copy.name, "Gain");
     EXPECT_STREQ(copy.enumeration, "GUITAR,BASS");
-    EXPECT_EQ(copy.controlType, 100);
+    EXPECT_EQ(copy.controlType, kControlTypeUser);
     EXPECT_EQ(copy.controlId, 7);
     EXPECT_FLOAT_EQ(copy.minValue, -1.0f);
     EXPECT_FLOAT_EQ(copy.maxValue, 3.0f);

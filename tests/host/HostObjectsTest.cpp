@@ -1,3 +1,4 @@
+#include "adapter/ParameterIds.h"
 #include "host/EventList.h"
 #include "host/ParameterChanges.h"
 #include "host/ProcessBlock.h"
@@ -80,7 +81,7 @@ TEST(RecordingComponentHandler, RecordsCallsInOrderThroughBothInterfaces)
 
     FUnknownPtr<IUnitHandler> unitHandler(asHandler);
     ASSERT_TRUE(unitHandler);
-    unitHandler->notifyProgramListChange(0x70727374, 3);
+    unitHandler->notifyProgramListChange(Zeri2VST3::kPresetParamId, 3);
     unitHandler->notifyUnitSelection(0);
 
     using K = RecordingComponentHandler::Kind;
@@ -89,7 +90,7 @@ TEST(RecordingComponentHandler, RecordsCallsInOrderThroughBothInterfaces)
         {K::PerformEdit, 5, 0.3, 0},
         {K::EndEdit, 5, 0.0, 0},
         {K::RestartComponent, 0, 0.0, kParamValuesChanged},
-        {K::ProgramListChange, 0x70727374, 0.0, 3},
+        {K::ProgramListChange, Zeri2VST3::kPresetParamId, 0.0, 3},
         {K::UnitSelection, 0, 0.0, 0},
     };
     EXPECT_EQ(handler->calls(), expected);

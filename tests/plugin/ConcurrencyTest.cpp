@@ -2,17 +2,17 @@
 // processes: run under ThreadSanitizer in the test command.
 #include "PluginFixture.h"
 #include "Renderer.h"
+#include "adapter/ParameterIds.h"
 
 #include <atomic>
 #include <thread>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using Zeri2VST3::kPresetParamId;
 
 namespace
 {
-
-constexpr ParamID kPresets = 0x70727374;
 
 using ConcurrencyTest = PluginFixture;
 
@@ -24,7 +24,7 @@ TEST_F(ConcurrencyTest, MainThreadLoadsNeverRaceTheAudioThread)
         auto source = open();
         for (int preset : {3, 8, 15})
         {
-            source->controller()->setParamNormalized(kPresets, preset / 15.0);
+            source->controller()->setParamNormalized(kPresetParamId, preset / 15.0);
             std::vector<char> bytes;
             ASSERT_EQ(source->getState(bytes), kResultOk);
             states.push_back(bytes);
@@ -69,7 +69,7 @@ TEST_F(ConcurrencyTest, MainThreadLoadsNeverRaceTheAudioThread)
         const int seen = blocks.load();
         while (blocks.load() == seen)
             std::this_thread::yield();
-        controller->setParamNormalized(kPresets, (round % 16) / 15.0);
+        controller->setParamNormalized(kPresetParamId, (round % 16) / 15.0);
         ASSERT_EQ(plugin->setState(states[static_cast<size_t>(round) % states.size()]), kResultOk);
         std::vector<char> saved;
         ASSERT_EQ(plugin->getState(saved), kResultOk); // saving while audio runs

@@ -4,6 +4,7 @@
 // re-sent in any order, and calls made while the host holds its own lock.
 #include "PluginFixture.h"
 #include "Renderer.h"
+#include "adapter/ParameterIds.h"
 
 #include "pluginterfaces/vst/ivstunits.h"
 
@@ -13,12 +14,12 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using Zeri2VST3::kBypassId;
+using Zeri2VST3::kPresetParamId;
 
 namespace
 {
 
-constexpr ParamID kPresets = 0x70727374;
-constexpr ParamID kBypass = 0x808;
 constexpr ParamID kControls = 24;
 
 class HostProtocolTest : public PluginFixture
@@ -71,7 +72,7 @@ TEST_F(HostProtocolTest, ChangesFlushedWithoutAudioAreApplied)
 {
     auto plugin = start();
     ZargHost::ProcessBlock block({2}, {2}, 512, 48000.0);
-    block.inputChanges().add(kBypass, 0, 1.0);
+    block.inputChanges().add(kBypassId, 0, 1.0);
     block.inputChanges().add(5, 0, 0.75); // Volume
     ASSERT_EQ(plugin->flush(block), kResultOk);
     const auto saved = state(*plugin);
@@ -79,7 +80,7 @@ TEST_F(HostProtocolTest, ChangesFlushedWithoutAudioAreApplied)
     auto restored = start();
     ASSERT_EQ(restored->setState(saved), kResultOk);
     ASSERT_EQ(restored->setComponentState(saved), kResultOk);
-    EXPECT_EQ(restored->controller()->getParamNormalized(kBypass), 1.0);
+    EXPECT_EQ(restored->controller()->getParamNormalized(kBypassId), 1.0);
     EXPECT_NEAR(restored->controller()->getParamNormalized(5), 0.75, 1e-6);
     EXPECT_EQ(state(*restored), saved);
 }
@@ -90,7 +91,7 @@ TEST_F(HostProtocolTest, ASaveHoldsValuesTheHostSetBeforeTheyArrive)
 {
     auto plugin = start();
     IEditController* controller = plugin->controller();
-    const std::map<ParamID, ParamValue> edits = {{0, 0.3}, {8, 0.2}, {13, 1.0}, {kBypass, 1.0}};
+    const std::map<ParamID, ParamValue> edits = {{0, 0.3}, {8, 0.2}, {13, 1.0}, {kBypassId, 1.0}};
     for (const auto& [id, value] : edits)
         ASSERT_EQ(plugin->setParamNormalized(id, value), kResultOk);
     const auto saved = state(*plugin);
@@ -130,7 +131,7 @@ TEST_F(HostProtocolTest, PresetSelectionNeverCallsBackIntoTheLockedHost)
         ASSERT_EQ(plugin->setupProcessing(48000.0, 512), kResultOk);
         ASSERT_EQ(plugin->activate(), kResultOk);
         plugin->handler().clear();
-        ASSERT_EQ(plugin->setParamNormalized(kPresets, 15.0 / 15.0), kResultOk);
+        ASSERT_EQ(plugin->setParamNormalized(kPresetParamId, 15.0 / 15.0), kResultOk);
         EXPECT_EQ(plugin->handler().reentrantCalls(), 0);
         EXPECT_TRUE(plugin->handler().calls().empty());
 
@@ -167,7 +168,7 @@ TEST_F(HostProtocolTest, PresetSelectionNeverCallsBackIntoTheLockedHost)
 TEST_F(HostProtocolTest, ReportedValuesFollowALaterRestore)
 {
     auto source = start();
-    ASSERT_EQ(source->setParamNormalized(kPresets, 2.0 / 15.0), kResultOk);
+    ASSERT_EQ(source->setParamNormalized(kPresetParamId, 2.0 / 15.0), kResultOk);
     ASSERT_EQ(source->setParamNormalized(0, 0.123), kResultOk);
     ZargHost::ProcessBlock change({2}, {2}, 512, 48000.0);
     change.inputChanges().add(0, 0, 0.123);
@@ -175,7 +176,7 @@ TEST_F(HostProtocolTest, ReportedValuesFollowALaterRestore)
     const auto saved = state(*source);
 
     auto plugin = start();
-    ASSERT_EQ(plugin->setParamNormalized(kPresets, 15.0 / 15.0), kResultOk);
+    ASSERT_EQ(plugin->setParamNormalized(kPresetParamId, 15.0 / 15.0), kResultOk);
     ASSERT_EQ(plugin->setState(saved), kResultOk);
     ASSERT_EQ(plugin->setComponentState(saved), kResultOk);
     ZargHost::ProcessBlock block({2}, {2}, 512, 48000.0);
@@ -198,7 +199,7 @@ TEST_F(HostProtocolTest, PlainValueRoundTripsSettle)
 {
     auto plugin = start();
     IEditController* controller = plugin->controller();
-    ASSERT_EQ(plugin->setParamNormalized(kPresets, 13.0 / 15.0), kResultOk);
+    ASSERT_EQ(plugin->setParamNormalized(kPresetParamId, 13.0 / 15.0), kResultOk);
     plugin->idle();
     // Values a user might leave anywhere, the volt/octave ones included.
     const std::map<ParamID, ParamValue> set = {
@@ -212,7 +213,7 @@ TEST_F(HostProtocolTest, PlainValueRoundTripsSettle)
         std::map<ParamID, ParamValue> values = plugin->parameterValues();
         for (const auto& [id, v] : set)
             values[id] = v;
-        values.erase(kPresets);
+        values.erase(kPresetParamId);
 
         std::vector<char> firstState;
         std::map<ParamID, ParamValue> firstValues;
@@ -249,16 +250,16 @@ TEST_F(HostProtocolTest, ResentUnchangedValuesLeaveTheSound)
     {
         SCOPED_TRACE(preset);
         auto reference = start();
-        ASSERT_EQ(reference->setParamNormalized(kPresets, preset / 15.0), kResultOk);
+        ASSERT_EQ(reference->setParamNormalized(kPresetParamId, preset / 15.0), kResultOk);
         const Stereo expected = render(*reference, in, 512);
 
         auto resent = start();
-        ASSERT_EQ(resent->setParamNormalized(kPresets, preset / 15.0), kResultOk);
+        ASSERT_EQ(resent->setParamNormalized(kPresetParamId, preset / 15.0), kResultOk);
         resent->idle();
         std::vector<Change> changes;
         const auto values = resent->parameterValues();
         for (auto it = values.rbegin(); it != values.rend(); ++it)
-            if (it->first != kPresets)
+            if (it->first != kPresetParamId)
                 changes.push_back({0, it->first, it->second});
         const Stereo out = render(*resent, in, 512, changes);
         ASSERT_EQ(out.left, expected.left);

@@ -1,4 +1,5 @@
 #include "PluginFixture.h"
+#include "adapter/ParameterIds.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstunits.h"
@@ -9,6 +10,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using namespace Zeri2VST3;
 
 namespace
 {
@@ -75,22 +77,22 @@ struct Extra
 };
 
 const Extra kExtras[] = {
-    {0x8005, "VectorJoystick X", ParameterInfo::kCanAutomate, 0.5, 0},
-    {0x8006, "VectorJoystick Y", ParameterInfo::kCanAutomate, 0.5, 0},
-    {0x8000, "B1", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x8001, "B2", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x8002, "B3", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x808, "Bypass", ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0.0, 1}, // on/off
-    {0x800, "PitchBend", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x802, "MIDI Vol", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x803, "MIDI Pan", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x801, "MIDI Mod Wheel", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x804, "MIDI Expression", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x806, "MIDI Channel Pressure", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x805, "MIDI Sustain Pedal", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x807, "All Notes Off", ParameterInfo::kCanAutomate, 0.0, 0},
-    {0x70727374, "Factory Presets", ParameterInfo::kIsProgramChange | ParameterInfo::kIsList, 0.0,
-     15},
+    {kJoystickXId, "VectorJoystick X", ParameterInfo::kCanAutomate, 0.5, 0},
+    {kJoystickYId, "VectorJoystick Y", ParameterInfo::kCanAutomate, 0.5, 0},
+    {kAssignableButton1Id, "B1", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kAssignableButton2Id, "B2", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kAssignableButton3Id, "B3", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kBypassId, "Bypass", ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass, 0.0, 1}, // on/off
+    {kPitchBendId, "PitchBend", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kMidiVolumeId, "MIDI Vol", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kMidiPanId, "MIDI Pan", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kModWheelId, "MIDI Mod Wheel", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kMidiExpressionId, "MIDI Expression", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kChannelPressureId, "MIDI Channel Pressure", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kSustainPedalId, "MIDI Sustain Pedal", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kAllNotesOffId, "All Notes Off", ParameterInfo::kCanAutomate, 0.0, 0},
+    {kPresetParamId, "Factory Presets", ParameterInfo::kIsProgramChange | ParameterInfo::kIsList,
+     0.0, 15},
 };
 
 std::vector<std::string> split(const std::string& items)
@@ -227,7 +229,7 @@ TEST_F(ParameterListTest, UnitsCarryThePresetProgramList)
     ASSERT_EQ(byId.count(0), 1u);
     EXPECT_EQ(text(byId[0].name), "PresetsUnit");
     EXPECT_EQ(byId[0].parentUnitId, kNoParentUnitId);
-    EXPECT_EQ(byId[0].programListId, 0x70727374);
+    EXPECT_EQ(byId[0].programListId, kPresetParamId);
     ASSERT_EQ(byId.count(1), 1u);
     EXPECT_EQ(text(byId[1].name), "RootUnit");
     EXPECT_EQ(byId[1].parentUnitId, 0);
@@ -247,7 +249,7 @@ TEST_F(ParameterListTest, UnitsCarryThePresetProgramList)
     ASSERT_EQ(units->getProgramListCount(), 1);
     ProgramListInfo list{};
     ASSERT_EQ(units->getProgramListInfo(0, list), kResultOk);
-    EXPECT_EQ(list.id, 0x70727374);
+    EXPECT_EQ(list.id, kPresetParamId);
     EXPECT_EQ(text(list.name), "Presets");
     EXPECT_EQ(list.programCount, 16);
     EXPECT_EQ(units->getProgramListInfo(1, list), kResultFalse);
@@ -260,14 +262,14 @@ TEST_F(ParameterListTest, UnitsCarryThePresetProgramList)
     for (int32 p = 0; p < 16; ++p)
     {
         String128 name{};
-        ASSERT_EQ(units->getProgramName(0x70727374, p, name), kResultOk);
+        ASSERT_EQ(units->getProgramName(kPresetParamId, p, name), kResultOk);
         EXPECT_EQ(text(name), names[p]);
     }
     String128 name{};
-    EXPECT_EQ(units->getProgramName(0x70727374, 16, name), kResultFalse);
-    EXPECT_EQ(units->getProgramName(0x70727374, -1, name), kResultFalse);
+    EXPECT_EQ(units->getProgramName(kPresetParamId, 16, name), kResultFalse);
+    EXPECT_EQ(units->getProgramName(kPresetParamId, -1, name), kResultFalse);
     EXPECT_EQ(units->getProgramName(1, 0, name), kResultFalse);
-    EXPECT_EQ(units->getProgramInfo(0x70727374, 0, "key", name), kResultFalse);
+    EXPECT_EQ(units->getProgramInfo(kPresetParamId, 0, "key", name), kResultFalse);
     EXPECT_EQ(units->selectUnit(1), kResultOk);
     EXPECT_EQ(units->getSelectedUnit(), 1);
 }

@@ -1,5 +1,6 @@
 #include "PluginFixture.h"
 #include "Renderer.h"
+#include "adapter/ParameterIds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,12 +8,12 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using Zeri2VST3::kBypassId;
+using Zeri2VST3::kPresetParamId;
 
 namespace
 {
 
-constexpr ParamID kPresets = 0x70727374;
-constexpr ParamID kBypass = 0x808;
 constexpr ParamID kStereoMono = 13;
 constexpr ParamID kLeftRight = 14;
 constexpr ParamID kThreshold = 22;
@@ -45,7 +46,7 @@ TEST_F(SoundTest, EveryPresetSoundsAndIsDeterministic)
             for (Stereo& out : outs)
             {
                 auto plugin = start(rate);
-                plugin->controller()->setParamNormalized(kPresets, preset / 15.0);
+                plugin->controller()->setParamNormalized(kPresetParamId, preset / 15.0);
                 out = render(*plugin, in, 512);
             }
             ASSERT_TRUE(allFinite(outs[0]));
@@ -182,7 +183,7 @@ TEST_F(SoundTest, BypassCrossfadesBothWaysWithTheTimeAlignedInput)
     const Stereo processed = render(*never, in, 256);
     auto plugin = start(48000.0);
     EXPECT_EQ(plugin->processor()->getLatencySamples(), static_cast<uint32>(kLatency));
-    const Stereo out = render(*plugin, in, 256, {{kOn, kBypass, 1.0}, {kOff, kBypass, 0.0}});
+    const Stereo out = render(*plugin, in, 256, {{kOn, kBypassId, 1.0}, {kOff, kBypassId, 0.0}});
 
     for (size_t i = 0; i < kOn; ++i)
         ASSERT_EQ(out.left[i], processed.left[i]) << i;

@@ -154,8 +154,8 @@ TEST_F(Presets, EveryPresetRoundTripsThroughItsState)
         // The preset parameter itself is no part of the state.
         auto expectedValues = hostValues(*loaded);
         auto values = hostValues(*restored);
-        expectedValues.erase(kPresetId);
-        values.erase(kPresetId);
+        expectedValues.erase(Zeri2VST3::kPresetParamId);
+        values.erase(Zeri2VST3::kPresetParamId);
         ASSERT_EQ(values.size(), expectedValues.size());
         for (const auto& [id, value] : expectedValues)
         {
@@ -257,18 +257,20 @@ TEST_F(Presets, AnyStoredValueSelectsAListedPreset)
     {
         SCOPED_TRACE(c.value);
         ASSERT_EQ(selectPreset(*instance, 7), kResultOk);
-        EXPECT_EQ(instance->controller()->setParamNormalized(kPresetId, c.value), kResultOk);
+        EXPECT_EQ(instance->controller()->setParamNormalized(Zeri2VST3::kPresetParamId, c.value),
+                  kResultOk);
         EXPECT_EQ(state(*instance), *c.expected);
     }
 
     ASSERT_EQ(selectPreset(*instance, 7), kResultOk);
     const auto before = state(*instance);
-    const double presetValue = instance->controller()->getParamNormalized(kPresetId);
+    const double presetValue =
+        instance->controller()->getParamNormalized(Zeri2VST3::kPresetParamId);
     instance->handler().clear();
-    EXPECT_EQ(instance->controller()->setParamNormalized(kPresetId,
+    EXPECT_EQ(instance->controller()->setParamNormalized(Zeri2VST3::kPresetParamId,
                                                          std::numeric_limits<double>::quiet_NaN()),
               kResultFalse);
     EXPECT_EQ(state(*instance), before);
-    EXPECT_EQ(instance->controller()->getParamNormalized(kPresetId), presetValue);
+    EXPECT_EQ(instance->controller()->getParamNormalized(Zeri2VST3::kPresetParamId), presetValue);
     EXPECT_TRUE(instance->handler().calls().empty());
 }

@@ -3,6 +3,7 @@
 // refresh and the editor's text messages. The adapter is linked in directly
 // with RecordingPlugIn as its plug-in object.
 #include "RecordingPlugIn.h"
+#include "adapter/ParameterIds.h"
 #include "adapter/Processor.h"
 #include "adapter/VoltOctaveParameter.h"
 #include "host/ProcessBlock.h"
@@ -21,12 +22,8 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using Zeri2VST3::kPresetParamId;
 using Kind = ZargHost::RecordingComponentHandler::Kind;
-
-namespace
-{
-constexpr ParamID kPresetId = 0x70727374;
-} // namespace
 
 class ProcessorMessages : public testing::Test
 {
@@ -151,7 +148,7 @@ TEST_F(ProcessorMessages, PresetLoadSetsBothSidesAndReportsEachValue)
     activate();
     plugIn->changes.clear();
     handler->clear();
-    ASSERT_EQ(controller->setParamNormalized(kPresetId, 0.0), kResultOk);
+    ASSERT_EQ(controller->setParamNormalized(kPresetParamId, 0.0), kResultOk);
 
     const double drive = (std::pow(10.0, 0.25) - 1.0) / 9.0;
     const double pitch = Zeri2VST3::VoltOctaveParameter::normalizedFromPlain(4.0, 1.0, 16.0);
@@ -160,8 +157,8 @@ TEST_F(ProcessorMessages, PresetLoadSetsBothSidesAndReportsEachValue)
     {
         ParamID id;
         double value;
-    } expected[] = {{kPresetId, 0.0}, {0, 0.25},      {1, 1.0},      {2, pitch},
-                    {3, drive},       {0x8005, 0.75}, {0x8006, 0.75}};
+    } expected[] = {{kPresetParamId, 0.0}, {0, 0.25},     {1, 1.0}, {2, pitch}, {3, drive},
+                    {0x8005, 0.75},        {0x8006, 0.75}};
     ASSERT_EQ(plugIn->messages.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i)
     {
@@ -200,7 +197,7 @@ TEST_F(ProcessorMessages, PresetLoadSetsBothSidesAndReportsEachValue)
 
 TEST_F(ProcessorMessages, PresetAtTheTopOfTheRangesAndOtherJoystickCorner)
 {
-    ASSERT_EQ(controller->setParamNormalized(kPresetId, 1.0), kResultOk);
+    ASSERT_EQ(controller->setParamNormalized(kPresetParamId, 1.0), kResultOk);
     EXPECT_EQ(plugIn->m_fLevel, 10.0f);
     EXPECT_EQ(plugIn->m_uMode, 1u);
     EXPECT_EQ(plugIn->m_fPitch, 16.0f);
@@ -226,7 +223,7 @@ TEST_F(ProcessorMessages, LinkedControlsFollowARestoreAndAPresetLoad)
         plugIn->messages.clear();
         handler->clear();
         if (preset)
-            ASSERT_EQ(controller->setParamNormalized(kPresetId, 1.0), kResultOk);
+            ASSERT_EQ(controller->setParamNormalized(kPresetParamId, 1.0), kResultOk);
         else
             ASSERT_EQ(controller->setComponentState(ZargHost::stateStream(bytes)), kResultOk);
 

@@ -50,7 +50,7 @@ void StateFixture::restore(ZargHost::PluginInstance& instance, const std::vector
 
 tresult StateFixture::selectPreset(ZargHost::PluginInstance& instance, int preset)
 {
-    return instance.setParamNormalized(kPresetId, preset / 15.0);
+    return instance.setParamNormalized(Zeri2VST3::kPresetParamId, preset / 15.0);
 }
 
 std::map<ParamID, double> StateFixture::hostValues(ZargHost::PluginInstance& instance)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StateBytes.h"
+#include "adapter/ParameterIds.h"
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
 
@@ -18,7 +19,6 @@ class StateFixture : public testing::Test
 protected:
     static constexpr double kSampleRate = 44100.0;
     static constexpr Steinberg::int32 kBlock = 512;
-    static constexpr Steinberg::Vst::ParamID kPresetId = 0x70727374;
 
     void SetUp() override;
 

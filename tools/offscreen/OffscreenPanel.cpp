@@ -1,5 +1,7 @@
 #include "offscreen/OffscreenPanel.h"
 
+#include "adapter/ParameterIds.h"
+
 #include "pluginterfaces/base/ustring.h"
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstunits.h"
@@ -121,7 +123,7 @@ std::vector<std::string> OffscreenPanel::presetNames() const
     for (int32 i = 0; i < units->getProgramListCount(); ++i)
     {
         ProgramListInfo info{};
-        if (units->getProgramListInfo(i, info) != kResultOk || info.id != kPresetParamId)
+        if (units->getProgramListInfo(i, info) != kResultOk || info.id != Zeri2VST3::kPresetParamId)
             continue;
         for (int32 program = 0; program < info.programCount; ++program)
         {
@@ -147,7 +149,8 @@ int OffscreenPanel::findPreset(const std::string& name) const
 void OffscreenPanel::loadPreset(int index)
 {
     const auto count = static_cast<double>(presetNames().size());
-    controller().setParamNormalized(kPresetParamId, count > 1 ? index / (count - 1) : 0.0);
+    controller().setParamNormalized(Zeri2VST3::kPresetParamId,
+                                    count > 1 ? index / (count - 1) : 0.0);
 }
 
 std::vector<PanelView> OffscreenPanel::viewsOf(IOffscreenView* view)

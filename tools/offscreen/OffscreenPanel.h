@@ -44,8 +44,6 @@ public:
         return offscreen && offscreen->writePNG(path.c_str()) == Steinberg::kResultTrue;
     }
 
-    static constexpr Steinberg::Vst::ParamID kPresetParamId = 0x70727374;
-
 private:
     // The reason when a step fails, else empty.
     std::string open(const std::string& bundlePath, bool openView);

@@ -11,6 +11,7 @@
 #include "PresetList.h"
 #include "ProgressBar.h"
 #include "RenderError.h"
+#include "adapter/ParameterIds.h"
 
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
@@ -27,12 +28,11 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using Zeri2VST3::kPresetParamId;
 
 namespace
 {
 
-// The program-change parameter and program list of the factory presets.
-constexpr ParamID kPresetParamId = 0x70727374;
 constexpr double kDefaultRate = 48000.0;
 // Shorter renders finish before a bar would tell anything.
 constexpr double kProgressAfterSeconds = 5.0;

@@ -1,5 +1,6 @@
 #include "StateDriver.h"
 
+#include "adapter/ParameterIds.h"
 #include "adapter/Processor.h"
 
 #include "public.sdk/source/common/memorystream.h"
@@ -64,7 +65,7 @@ void StateDriver::restore(const uint8_t* data, size_t size)
 
 void StateDriver::selectPreset(int preset)
 {
-    controller->setParamNormalized(0x70727374, preset / 15.0);
+    controller->setParamNormalized(Zeri2VST3::kPresetParamId, preset / 15.0);
 }
 
 std::vector<char> StateDriver::state()
