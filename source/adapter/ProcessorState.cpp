@@ -19,6 +19,7 @@
 #include "adapter/Processor.h"
 #include "adapter/VoltOctaveParameter.h"
 #include "framework/CPlugIn.h"
+#include "framework/ForEachLinkedUpdate.h"
 
 #include "base/source/fstreamer.h"
 #include "public.sdk/source/vst/vstparameters.h"
@@ -399,43 +400,21 @@ void Processor::loadFactoryPreset()
 void Processor::refreshLinkedControls()
 {
     const uint32 count = plugIn->m_controlList.count();
-    auto indexOfControlId = [this, count](int32 controlId) -> int32
-    {
-        for (uint32 i = 0; i < count; ++i)
-        {
-            const CControlDescriptor* control = plugIn->m_controlList.get(i);
-            if (control && control->controlId == controlId)
-                return static_cast<int32>(i);
-        }
-        return -1;
-    };
-
     for (uint32 i = 0; i < count; ++i)
     {
         const CControlDescriptor* control = plugIn->m_controlList.get(i);
         if (!control)
             continue;
         const ParamValue plain = normalizedParamToPlain(i, getParamNormalized(i));
-        LinkedControlUpdate* list = nullptr;
-        if (plugIn->queryLinkedControlUpdates(control->controlId, static_cast<float>(plain), &list,
-                                              true))
-        {
-            for (const LinkedControlUpdate* node = list; node; node = node->next)
-            {
-                const int32 index = indexOfControlId(node->controlId);
-                if (index < 0)
-                    continue;
-                const auto id = static_cast<ParamID>(index);
-                const ParamValue normalized =
-                    plainParamToNormalized(id, static_cast<double>(node->value));
-                if (setParamNormalized(id, normalized) == kResultOk)
-                    notifier->requestEdit(id);
-            }
-        }
-        plugIn->releaseLinkedControlUpdates(&list);
-        // Whatever the plug-in object left in the list is ours to free.
-        while (list)
-            delete std::exchange(list, list->next);
+        forEachLinkedUpdate(*plugIn, plugIn->m_controlList, control->controlId,
+                            static_cast<float>(plain), true,
+                            [this](ParamID id, float linkedPlain)
+                            {
+                                const ParamValue normalized =
+                                    plainParamToNormalized(id, static_cast<double>(linkedPlain));
+                                if (setParamNormalized(id, normalized) == kResultOk)
+                                    notifier->requestEdit(id);
+                            });
     }
 }
 

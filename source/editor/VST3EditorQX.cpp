@@ -2,6 +2,7 @@
 
 #include "editor/ViewTreeText.h"
 #include "framework/CPlugIn.h"
+#include "framework/ForEachLinkedUpdate.h"
 
 #include "vstgui/lib/CAnimKnob.h"
 #include "vstgui/lib/CButtonState.h"
@@ -32,7 +33,7 @@ void VST3EditorQX::setPlugIn(CPlugIn* object)
         return;
     for (uint32_t i = 0; i < plugIn->m_controlList.count(); ++i)
         if (const CControlDescriptor* descriptor = plugIn->m_controlList.get(i))
-            descriptorCopies.push_back(*descriptor);
+            descriptorCopies.append(*descriptor);
 }
 
 int32_t VST3EditorQX::getKnobMode() const
@@ -108,8 +109,17 @@ void VST3EditorQX::valueChanged(CControl* control)
         return;
     const auto tag = static_cast<ParamID>(control->getTag());
     const ParamValue plain = controller->normalizedParamToPlain(tag, control->getValueNormalized());
-    if (const CControlDescriptor* descriptor = plugIn->m_controlList.get(tag))
-        applyLinkedUpdates(descriptor->controlId, static_cast<float>(plain), false);
+    const CControlDescriptor* descriptor = plugIn->m_controlList.get(tag);
+    if (!descriptor)
+        return;
+    forEachLinkedUpdate(
+        *plugIn, descriptorCopies, descriptor->controlId, static_cast<float>(plain), false,
+        [this](ParamID id, float linkedPlain)
+        {
+            const ParamValue normalized = controller->plainParamToNormalized(id, linkedPlain);
+            controller->setParamNormalized(id, normalized);
+            controller->performEdit(id, normalized);
+        });
 }
 
 void VST3EditorQX::controlBeginEdit(CControl* control)
@@ -136,44 +146,6 @@ std::string VST3EditorQX::displayText(CControl* control) const
     if (!units.empty())
         text += " " + units;
     return text;
-}
-
-void VST3EditorQX::applyLinkedUpdates(int32_t controlId, float value, bool fromHost)
-{
-    if (!plugIn)
-        return;
-    LinkedControlUpdate* list = nullptr;
-    if (plugIn->queryLinkedControlUpdates(controlId, value, &list, fromHost))
-    {
-        for (const LinkedControlUpdate* entry = list; entry; entry = entry->next)
-        {
-            const int32_t position = positionOfControl(entry->controlId);
-            if (position < 0)
-                continue;
-            const auto id = static_cast<ParamID>(position);
-            const ParamValue normalized = controller->plainParamToNormalized(id, entry->value);
-            controller->setParamNormalized(id, normalized);
-            controller->performEdit(id, normalized);
-        }
-        plugIn->releaseLinkedControlUpdates(&list);
-    }
-    while (list)
-    {
-        LinkedControlUpdate* next = list->next;
-        delete list;
-        list = next;
-    }
-}
-
-int32_t VST3EditorQX::positionOfControl(int32_t controlId) const
-{
-    if (!plugIn)
-        return -1;
-    const auto found =
-        std::find_if(descriptorCopies.begin(), descriptorCopies.end(),
-                     [controlId](const CControlDescriptor& d) { return d.controlId == controlId; });
-    return found == descriptorCopies.end() ? -1
-                                           : static_cast<int32_t>(found - descriptorCopies.begin());
 }
 
 tresult PLUGIN_API VST3EditorQX::openOffscreen()

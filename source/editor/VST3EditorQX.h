@@ -2,11 +2,11 @@
 
 #include "editor/IOffscreenView.h"
 #include "editor/KnobReadout.h"
-#include "framework/CControlDescriptor.h"
+#include "framework/CControlList.h"
 
 #include "vstgui/plugin-bindings/VST3Editor.h"
 
-#include <vector>
+#include <string>
 
 class CPlugIn;
 
@@ -24,7 +24,7 @@ public:
     // parameter; valueChanged reads the moved control's own entry from the object's list.
     void setPlugIn(CPlugIn* object);
     CPlugIn* getPlugIn() const { return plugIn; }
-    const std::vector<CControlDescriptor>& getDescriptorCopies() const { return descriptorCopies; }
+    const CControlList& getDescriptorCopies() const { return descriptorCopies; }
     // 0 circular, 1 relative circular, 2 linear, 3 the host's choice.
     void setKnobMode(int32_t mode) { knobMode = mode; }
 
@@ -50,12 +50,10 @@ public:
     DELEGATE_REFCOUNT(VSTGUIEditor)
 
 private:
-    void applyLinkedUpdates(int32_t controlId, float value, bool fromHost);
-    int32_t positionOfControl(int32_t controlId) const;
     // The parameter's display text with its units; empty for an unbound control.
     std::string displayText(VSTGUI::CControl* control) const;
 
-    std::vector<CControlDescriptor> descriptorCopies;
+    CControlList descriptorCopies;
     int32_t knobMode{3};
     CPlugIn* plugIn{nullptr};
     KnobReadout readout;

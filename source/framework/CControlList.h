@@ -22,6 +22,8 @@ public:
     bool empty() const { return m_entries.empty(); }
     // null when position is past the end
     CControlDescriptor* get(uint32_t position) const;
+    // Position of the first entry with that controlId; -1 when there is none.
+    int32_t positionOf(int32_t controlId) const;
     void clear() { m_entries.clear(); }
 
 private:

@@ -69,11 +69,11 @@ TEST_F(EditorCreation, OnlyTheNameEditorGivesTheQXEditor)
 
     // Copies, in list order: changing the object's list later leaves them alone.
     const auto& copies = editor->getDescriptorCopies();
-    ASSERT_EQ(copies.size(), static_cast<size_t>(EditorPlugIn::kControls));
-    for (size_t i = 0; i < copies.size(); ++i)
-        EXPECT_EQ(copies[i].controlId, 100 + static_cast<int32_t>(i));
+    ASSERT_EQ(copies.count(), static_cast<uint32_t>(EditorPlugIn::kControls));
+    for (uint32_t i = 0; i < copies.count(); ++i)
+        EXPECT_EQ(copies.get(i)->controlId, 100 + static_cast<int32_t>(i));
     plugIn->m_controlList.get(0)->controlId = 7;
-    EXPECT_EQ(copies[0].controlId, 100);
+    EXPECT_EQ(copies.get(0)->controlId, 100);
     EXPECT_EQ(plugIn->codes(), (std::vector<int>{kGuiQueryOwnEditor}));
 }
 

@@ -52,3 +52,15 @@ TEST(CControlList, EntriesStayPutWhileTheListGrowsAndClearEmptiesIt)
     EXPECT_TRUE(list.empty());
     EXPECT_EQ(list.get(0), nullptr);
 }
+
+TEST(CControlList, FindsTheFirstEntryOfAControlId)
+{
+    CControlList list;
+    EXPECT_EQ(list.positionOf(0), -1);
+    for (int32_t id : {7, 3, 7, 50})
+        list.append(named(id));
+    EXPECT_EQ(list.positionOf(7), 0);
+    EXPECT_EQ(list.positionOf(3), 1);
+    EXPECT_EQ(list.positionOf(50), 3);
+    EXPECT_EQ(list.positionOf(4), -1);
+}
