@@ -72,7 +72,7 @@ void ControlHandover::setControl(uint32_t index, float value, Kind kind, double 
 {
     if (!plugIn || index >= count)
         return;
-    snapshot[index].store(plugIn->resolveControlValue(index, value, kind == Kind::Normalized),
+    snapshot[index].store(plugIn->resolveControlValue(index, value, kind == Kind::Fraction),
                           std::memory_order_relaxed);
     edits[index].store(0, std::memory_order_relaxed);
     if (!isProcessingActive())
@@ -136,7 +136,7 @@ bool ControlHandover::applyPending()
 void ControlHandover::applyControl(uint32_t index, float value, Kind kind, double hostValue)
 {
     hostValues[index] = hostValue;
-    if (kind == Kind::Normalized)
+    if (kind == Kind::Fraction)
         plugIn->setNormalizedControlValue(index, value, false);
     else
         plugIn->setPlainControlValue(index, value);

@@ -23,8 +23,8 @@ class ControlHandover
 public:
     enum class Kind : uint8_t
     {
-        Normalized, // setNormalizedControlValue
-        Plain,      // setPlainControlValue
+        Fraction, // setNormalizedControlValue
+        Plain,    // setPlainControlValue
     };
 
     ControlHandover() = default;
@@ -38,7 +38,7 @@ public:
     void setProcessingActive(bool active);
     bool isProcessingActive() const { return active.load(std::memory_order_acquire); }
 
-    // Main thread. hostValue: the host's normalised value that stands for the
+    // Main thread. hostValue: the host's normalized value that stands for the
     // control's new value (NaN when there is none).
     void setControl(uint32_t index, float value, Kind kind, double hostValue);
     void setJoystick(float x, float y, bool orientation);

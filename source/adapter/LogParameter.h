@@ -1,36 +1,25 @@
 #pragma once
 
-#include "public.sdk/source/vst/vstparameters.h"
+#include "adapter/Taper.h"
+#include "adapter/TaperParameter.h"
 
 namespace Zeri2VST3
 {
 // Logarithmic taper: the upper 2.4 decades of the normalized range cover
 // min...max; smaller normalized values fall below min.
-class LogParameter : public Steinberg::Vst::Parameter
+class LogParameter : public TaperParameter
 {
 public:
     LogParameter(const Steinberg::Vst::TChar* title, Steinberg::Vst::ParamID id,
                  const Steinberg::Vst::TChar* units, double minPlainValue, double maxPlainValue,
                  double defaultValuePlain, Steinberg::int32 stepCount = 0,
                  Steinberg::int32 flags = Steinberg::Vst::ParameterInfo::kCanAutomate,
-                 Steinberg::Vst::UnitID unitID = 0);
+                 Steinberg::Vst::UnitID unitID = 0)
+        : TaperParameter(Taper::logPlain, Taper::logNormalized, title, id, units, minPlainValue,
+                         maxPlainValue, defaultValuePlain, stepCount, flags, unitID)
+    {
+    }
 
-    void toString(Steinberg::Vst::ParamValue normalized,
-                  Steinberg::Vst::String128 text) const override;
-    bool fromString(const Steinberg::Vst::TChar* text,
-                    Steinberg::Vst::ParamValue& normalized) const override;
-    Steinberg::Vst::ParamValue toPlain(Steinberg::Vst::ParamValue normalized) const override;
-    Steinberg::Vst::ParamValue toNormalized(Steinberg::Vst::ParamValue plain) const override;
-
-    virtual double getMin() const { return minPlain; }
-    virtual void setMin(double value) { minPlain = value; }
-    virtual double getMax() const { return maxPlain; }
-    virtual void setMax(double value) { maxPlain = value; }
-
-    OBJ_METHODS(LogParameter, Parameter)
-
-protected:
-    double minPlain;
-    double maxPlain;
+    OBJ_METHODS(LogParameter, TaperParameter)
 };
 } // namespace Zeri2VST3

@@ -2,8 +2,8 @@
 // the plug-in object, frame by frame or as whole buffers.
 #include "adapter/CVSTMidiEventList.h"
 #include "adapter/CVSTParamUpdateQueue.h"
-#include "adapter/ControlFraction.h"
 #include "adapter/Processor.h"
+#include "adapter/Taper.h"
 #include "framework/CPlugIn.h"
 
 #include "pluginterfaces/vst/ivstevents.h"
@@ -145,7 +145,7 @@ void Processor::applyParameterChanges(ProcessData& data)
         if (!sampleAccurate &&
             static_cast<float>(value) == static_cast<float>(handover.hostValue(id)))
             continue;
-        const float fraction = controlFraction(*control, value);
+        const float fraction = Taper::controlFraction(*control, value);
         if (sampleAccurate && paramUpdateQueues && paramUpdateQueues[id])
         {
             paramUpdateQueues[id]->prepare(queue, data.numSamples);

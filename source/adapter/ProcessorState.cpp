@@ -15,9 +15,8 @@
 // that control as it was, the rest is still read and the call answers
 // kResultFalse. A stream that ends early applies the fields before the cut,
 // leaves the others (bypass included) as they were and answers kResultFalse.
-#include "adapter/ControlFraction.h"
 #include "adapter/Processor.h"
-#include "adapter/VoltOctaveParameter.h"
+#include "adapter/Taper.h"
 #include "framework/CPlugIn.h"
 #include "framework/ForEachLinkedUpdate.h"
 
@@ -134,22 +133,6 @@ bool boundedJoystick(float value, float& bounded)
         return false;
     bounded = std::clamp(value, -1.0f, 1.0f);
     return true;
-}
-
-// The host-side normalised value of a preset's plain value c, whose linear
-// position in the control's range is lin.
-double presetNormalized(const CControlDescriptor& control, float c, float lin)
-{
-    if (control.logTaper)
-    {
-        const float decade = std::pow(10.0f, lin);
-        return static_cast<double>(static_cast<float>((static_cast<double>(decade) - 1.0) / 9.0));
-    }
-    if (control.voltOctaveTaper)
-        return VoltOctaveParameter::normalizedFromPlain(static_cast<double>(c),
-                                                        static_cast<double>(control.minValue),
-                                                        static_cast<double>(control.maxValue));
-    return static_cast<double>(lin);
 }
 
 // Reads one field per control in list order and hands every valid one, in its
@@ -324,7 +307,7 @@ void Processor::noteHostEdit(ParamID id, ParamValue value)
     }
     const CControlDescriptor* control = plugIn ? plugIn->m_controlList.get(id) : nullptr;
     if (control && parameters.getParameter(id))
-        handover.hostEdited(id, controlFraction(*control, value));
+        handover.hostEdited(id, Taper::controlFraction(*control, value));
 }
 
 tresult Processor::storeParameter(ParamID id, ParamValue value)
@@ -361,18 +344,16 @@ void Processor::loadFactoryPreset()
     for (uint32 i = 0; i < count; ++i)
     {
         const CControlDescriptor* control = plugIn->m_controlList.get(i);
-        float c = 0.0f;
+        float plain = 0.0f;
         // A preset value outside the range is held to it, so that the state
         // saved after a preset load restores to the same values.
-        if (!control || !boundedValue(*control, control->presetValues[p], c))
+        if (!control || !boundedValue(*control, control->presetValues[p], plain))
             continue;
-        const float lo = control->minValue;
-        const float span = control->maxValue - lo;
-        const float lin = span != 0.0f ? (c - lo) / span : 0.0f;
-        const double h = presetNormalized(*control, c, lin);
-        handover.setControl(i, lin, ControlHandover::Kind::Normalized, h);
-        storeParameter(i, h);
-        notifyParameterChanged(i, h);
+        const double normalized = Taper::controlNormalized(*control, plain);
+        handover.setControl(i, control->fractionOf(plain), ControlHandover::Kind::Fraction,
+                            normalized);
+        storeParameter(i, normalized);
+        notifyParameterChanged(i, normalized);
     }
 
     const double x0 = plugIn->m_joystickX.presetValues[p];

@@ -96,6 +96,15 @@ public:
     double presetValues[kNumPresets] = {};
     IParamUpdateQueue* updateQueue = nullptr;
 
+    // The plain value at a fraction (the linear 0..1 position in the range),
+    // and the fraction of a plain value (0 for an empty range).
+    float plainAt(float fraction) const { return minValue + (maxValue - minValue) * fraction; }
+    float fractionOf(float plain) const
+    {
+        const float span = maxValue - minValue;
+        return span != 0.0f ? (plain - minValue) / span : 0.0f;
+    }
+
     // Texts longer than kMaxTextLength are cut; null clears the text.
     void setName(const char* text) { copyText(name, text); }
     void setUnits(const char* text) { copyText(units, text); }

@@ -204,13 +204,12 @@ float CPlugIn::getControlValue(uint32_t index) const
     }
 }
 
-void CPlugIn::setNormalizedControlValue(uint32_t index, float normalized, bool immediate)
+void CPlugIn::setNormalizedControlValue(uint32_t index, float fraction, bool immediate)
 {
     CControlDescriptor* control = controlAt(index);
     if (control == nullptr)
         return;
-    const float plain = control->minValue + (control->maxValue - control->minValue) * normalized;
-    storeValue(*control, plain, immediate, true);
+    storeValue(*control, control->plainAt(fraction), immediate, true);
 }
 
 void CPlugIn::setPlainControlValue(uint32_t index, float value)
@@ -221,18 +220,17 @@ void CPlugIn::setPlainControlValue(uint32_t index, float value)
     storeValue(*control, value, false, false);
 }
 
-float CPlugIn::resolveControlValue(uint32_t index, float value, bool normalized) const
+float CPlugIn::resolveControlValue(uint32_t index, float value, bool isFraction) const
 {
     const CControlDescriptor* control = controlAt(index);
     if (control == nullptr)
         return 0.0f;
-    const float plain =
-        normalized ? control->minValue + (control->maxValue - control->minValue) * value : value;
+    const float plain = isFraction ? control->plainAt(value) : value;
     const double wide = plain;
     switch (control->dataType)
     {
     case kDataTypeInt:
-        return static_cast<float>(toInt32(normalized ? std::floor(wide + 0.5) : std::trunc(wide)));
+        return static_cast<float>(toInt32(isFraction ? std::floor(wide + 0.5) : std::trunc(wide)));
     case kDataTypeIndex:
         return static_cast<float>(toUint32(std::floor(wide + 0.5)));
     case kDataTypeFloat:

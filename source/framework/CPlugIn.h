@@ -67,13 +67,15 @@ public:
     // Services. Each does nothing for a position without a descriptor and
     // for data types other than int, float, double and index.
     float getControlValue(uint32_t index) const;
+    // fraction: the linear 0..1 position in the control's range, which the
+    // host adapter derives from the host's (tapered) normalized value.
     // immediate: bypass smoothing (sample-accurate values).
-    void setNormalizedControlValue(uint32_t index, float normalized, bool immediate);
+    void setNormalizedControlValue(uint32_t index, float fraction, bool immediate);
     void setPlainControlValue(uint32_t index, float value);
-    // The value getControlValue reports once the value is set (normalized:
+    // The value getControlValue reports once the value is set (isFraction:
     // through setNormalizedControlValue, else setPlainControlValue); for a
     // smoothed control, where it is heading. Changes nothing.
-    float resolveControlValue(uint32_t index, float value, bool normalized) const;
+    float resolveControlValue(uint32_t index, float value, bool isFraction) const;
 
     // Joystick coordinates run from -1 to +1.
     void setJoystickX(float x, bool orientation);

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 // Sample-accurate values of one control within the current block, supplied
-// by the host adapter. Values are normalized (0...1).
+// by the host adapter. Values are the host's normalized values (0...1), which
+// the base applies as fractions: sample-accurate automation skips the tapers.
 class IParamUpdateQueue
 {
 public:

@@ -1,6 +1,8 @@
 #include "adapter/LogParameter.h"
 #include "adapter/PeakParameter.h"
+#include "adapter/Taper.h"
 #include "adapter/VoltOctaveParameter.h"
+#include "framework/CControlDescriptor.h"
 
 #include <gtest/gtest.h>
 
@@ -157,14 +159,14 @@ TEST(VoltOctaveParameter, ConversionHelpersMatchTheParameter)
     auto p = make<VoltOctaveParameter>(u"Gain", 0u, nullptr, 0.002, 1.0, 0.05, 0,
                                        ParameterInfo::kCanAutomate, 0);
     for (double v : {0.0, 0.1, 0.5, 0.93, 1.0})
-        EXPECT_EQ(VoltOctaveParameter::plainFromNormalized(v, 0.002, 1.0), p->toPlain(v));
+        EXPECT_EQ(Zeri2VST3::Taper::voltOctavePlain(v, 0.002, 1.0), p->toPlain(v));
     for (double plain : {0.002, 0.05, 0.6, 1.0})
-        EXPECT_EQ(VoltOctaveParameter::normalizedFromPlain(plain, 0.002, 1.0),
+        EXPECT_EQ(Zeri2VST3::Taper::voltOctaveNormalized(plain, 0.002, 1.0),
                   p->toNormalized(plain));
     p->setMin(0.01);
     p->setMax(2.0);
     EXPECT_NEAR(p->toPlain(1.0), 2.0, 2e-3);
-    EXPECT_DOUBLE_EQ(VoltOctaveParameter::plainFromNormalized(0.4, 3.0, 3.0), 3.0);
+    EXPECT_DOUBLE_EQ(Zeri2VST3::Taper::voltOctavePlain(0.4, 3.0, 3.0), 3.0);
 }
 
 // Hosts store plain values (some in single precision) and convert them back
@@ -246,4 +248,34 @@ TEST(TaperParameters, TypedTextStaysInTheRange)
     ParamValue v = 0.5;
     EXPECT_FALSE(trim->fromString(u"nan", v));
     EXPECT_EQ(v, 0.5);
+}
+
+// What a host change sets on the plug-in object is the plain value the host's
+// volt/octave parameter shows for it, up to the object's single precision.
+TEST(TaperParameters, TheObjectLandsOnTheShownValue)
+{
+    const struct
+    {
+        float minValue;
+        float maxValue;
+    } ranges[] = {{0.002f, 1.0f}, {0.01f, 2.0f}, {0.25f, 4.0f}};
+    for (const auto& range : ranges)
+    {
+        CControlDescriptor control;
+        control.minValue = range.minValue;
+        control.maxValue = range.maxValue;
+        control.voltOctaveTaper = true;
+        const auto lo = static_cast<double>(range.minValue);
+        auto shown =
+            make<VoltOctaveParameter>(u"", 0u, nullptr, lo, static_cast<double>(range.maxValue), lo,
+                                      0, ParameterInfo::kCanAutomate, 0);
+        for (int k = 0; k <= 1000; ++k)
+        {
+            const double normalized = k / 1000.0;
+            const float set =
+                control.plainAt(Zeri2VST3::Taper::controlFraction(control, normalized));
+            const auto expected = static_cast<float>(shown->toPlain(normalized));
+            ASSERT_NEAR(set, expected, 4e-7f * expected) << range.maxValue << " at " << normalized;
+        }
+    }
 }

@@ -132,7 +132,7 @@ constexpr double kInt32Max = std::numeric_limits<int32_t>::max();
 constexpr double kUint32Max = std::numeric_limits<uint32_t>::max();
 
 const SetCase kSetCases[] = {
-    {"int rounds a normalized value", kInt, false, 0.27f, 3, true},
+    {"int rounds a fraction", kInt, false, 0.27f, 3, true},
     {"int rounds half up", kInt, false, 0.25f, 3, true},
     {"int truncates a plain value", kInt, true, 2.7f, 2, true},
     {"int truncates toward zero", kInt, true, -2.7f, -2, true},

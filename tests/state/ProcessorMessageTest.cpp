@@ -5,7 +5,7 @@
 #include "RecordingPlugIn.h"
 #include "adapter/ParameterIds.h"
 #include "adapter/Processor.h"
-#include "adapter/VoltOctaveParameter.h"
+#include "adapter/Taper.h"
 #include "host/ProcessBlock.h"
 #include "host/RecordingComponentHandler.h"
 #include "host/StateStream.h"
@@ -151,7 +151,7 @@ TEST_F(ProcessorMessages, PresetLoadSetsBothSidesAndReportsEachValue)
     ASSERT_EQ(controller->setParamNormalized(kPresetParamId, 0.0), kResultOk);
 
     const double drive = (std::pow(10.0, 0.25) - 1.0) / 9.0;
-    const double pitch = Zeri2VST3::VoltOctaveParameter::normalizedFromPlain(4.0, 1.0, 16.0);
+    const double pitch = Zeri2VST3::Taper::voltOctaveNormalized(4.0, 1.0, 16.0);
     EXPECT_NEAR(pitch, 0.5, 1e-3);
     const struct
     {
