@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -186,74 +190,47 @@ TEST_F(QuorzelControls, EnumerationTexts)
     EXPECT_STREQ(control(CQuorzel::kPlus).enumeration, "OFF,ON");
 }
 
-TEST_F(QuorzelControls, PresetNames)
+// Hosts list the presets by name, and the tools pick them by name in any case.
+TEST_F(QuorzelControls, PresetsHaveDistinctNames)
 {
-    const char* names[16] = {
-        "Factory Preset", "Blues Crunch", "British Blues", "AmeriBlues", "Chordy",
-        "Kleen Crunch",   "OD",           "OD More",       "Crunch 2",   "Warm",
-        "Clipper",        "Boost",        "AmeriRock",     "Fuse This",  "British Punk",
-        "Hard Rock"};
-    for (int p = 0; p < 16; ++p)
-        EXPECT_STREQ(q.m_presetNames[p], names[p]);
-}
-
-TEST_F(QuorzelControls, ValuesSharedByAllPresets)
-{
-    const std::pair<int, double> shared[] = {
-        {CQuorzel::kPush1, 0.7},     {CQuorzel::kPush2, 0.7},     {CQuorzel::kPush3, 0.8},
-        {CQuorzel::kPush4, 1.0},     {CQuorzel::kGuitarType, 0},  {CQuorzel::kGSModel, 0},
-        {CQuorzel::kVSModel, 0},     {CQuorzel::kStereoMono, 0},  {CQuorzel::kLeftRight, 0},
-        {CQuorzel::kCircuit, 0},     {CQuorzel::kISDModel, 0},    {CQuorzel::kINModel, 0},
-        {CQuorzel::kNG2Attack, 350}, {CQuorzel::kNG2Release, 25},
-    };
-    for (auto [id, value] : shared)
-        for (int p = 0; p < 16; ++p)
-            EXPECT_DOUBLE_EQ(control(id).presetValues[p], value) << kTable[id].name << " " << p;
-}
-
-TEST_F(QuorzelControls, PresetsThatDiffer)
-{
-    // Columns: Gain, Volume, Mids, SlopeShift, Trim, GainfilterType, TS_Type,
-    // Boost, NG2_Threshold, Plus.
-    const int ids[10] = {CQuorzel::kGain,       CQuorzel::kVolume, CQuorzel::kMids,
-                         CQuorzel::kSlopeShift, CQuorzel::kTrim,   CQuorzel::kGainfilterType,
-                         CQuorzel::kTSType,     CQuorzel::kBoost,  CQuorzel::kNG2Threshold,
-                         CQuorzel::kPlus};
-    const double expected[16][10] = {
-        {0.05, 0.25, 0.5, 1.0, 1.0, 0, 0, 0.0, -50, 0},
-        {0.251574, 0.230869, 0.5446, 1.0, 1.0, 1, 9, 0.3, -70, 0},
-        {0.608164, 0.243425, 0.32675, 0.959236, 1.0, 1, 11, 0.52, -50, 0},
-        {0.297621, 0.243457, 0.5099, 0.959236, 1.0, 1, 11, 0.3, -70, 0},
-        {0.083248, 0.23708, 0.7871, 1.000015, 1.000015, 0, 9, 0.0, -70, 0},
-        {0.04472, 0.511128, 1.0, 1.000015, 1.000015, 0, 9, 0.0, -70, 0},
-        {0.094263, 0.218967, 0.13375, 0.986221, 1.000015, 1, 5, 0.295, -70, 0},
-        {0.33702, 0.186765, 0.2674, 0.94603, 1.000015, 1, 5, 0.68, -50, 0},
-        {0.239445, 0.237063, 0.7327, 0.933006, 1.000015, 1, 0, 0.32, -70, 0},
-        {0.307016, 0.213242, 0.07435, 0.316433, 1.000015, 0, 9, 0.0, -50, 0},
-        {0.432105, 0.139565, 0.50995, 1.000015, 1.000015, 1, 8, 0.5, -70, 0},
-        {0.043352, 0.38187, 0.72775, 4.000061, 1.000015, 0, 11, 1.0, -70, 0},
-        {0.627359, 0.213188, 1.0, 0.25, 1.000015, 0, 1, 0.27, -50, 0},
-        {0.999945, 0.107062, 0.19315, 0.25, 1.000015, 0, 11, 0.51, -50, 0},
-        {0.999945, 0.213198, 0.37135, 1.042435, 1.000015, 1, 8, 0.18, -50, 0},
-        {0.999945, 0.167976, 0.2971, 0.920151, 1.028, 1, 11, 1.0, -50, 1},
-    };
-    for (int p = 0; p < 16; ++p)
-        for (int c = 0; c < 10; ++c)
-            EXPECT_DOUBLE_EQ(control(ids[c]).presetValues[p], expected[p][c])
-                << q.m_presetNames[p] << " / " << kTable[ids[c]].name;
-}
-
-TEST_F(QuorzelControls, GateAndPlusAcrossPresets)
-{
-    for (int p = 0; p < 16; ++p)
+    std::set<std::string> seen;
+    for (const char* name : q.m_presetNames)
     {
-        const bool hardRock = std::string(q.m_presetNames[p]) == "Hard Rock";
-        EXPECT_EQ(control(CQuorzel::kPlus).presetValues[p] == 1.0, hardRock) << p;
-        EXPECT_EQ(control(CQuorzel::kTrim).presetValues[p] == 1.028, hardRock) << p;
-        const bool gateOff =
-            p == 1 || p == 3 || p == 4 || p == 5 || p == 6 || p == 8 || p == 10 || p == 11;
-        EXPECT_DOUBLE_EQ(control(CQuorzel::kNG2Threshold).presetValues[p], gateOff ? -70 : -50)
-            << p;
+        ASSERT_NE(name, nullptr);
+        std::string folded(name);
+        EXPECT_FALSE(folded.empty());
+        std::transform(folded.begin(), folded.end(), folded.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_TRUE(seen.insert(folded).second) << name;
+    }
+}
+
+// Every preset value is one its control can take: an entry of a list, or a
+// value in the range. A load holds a value past an end to that end, so one
+// may lie past it only by the rounding of the end itself.
+TEST_F(QuorzelControls, EveryPresetValueFitsItsControl)
+{
+    for (int id = 0; id < CQuorzel::kNumControls; ++id)
+    {
+        const CControlDescriptor& d = control(id);
+        const double lo = d.minValue;
+        const double hi = d.maxValue;
+        for (int p = 0; p < kNumPresets; ++p)
+        {
+            SCOPED_TRACE(testing::Message() << q.m_presetNames[p] << " / " << d.name);
+            const double value = d.presetValues[p];
+            ASSERT_TRUE(std::isfinite(value));
+            if (d.dataType == kDataTypeIndex)
+            {
+                EXPECT_EQ(value, std::floor(value));
+                EXPECT_GE(value, lo);
+                EXPECT_LE(value, hi);
+                continue;
+            }
+            const double rounding = 1e-4 * (hi - lo);
+            EXPECT_GE(value, lo - rounding);
+            EXPECT_LE(value, hi + rounding);
+        }
     }
 }
 

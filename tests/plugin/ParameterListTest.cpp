@@ -1,5 +1,6 @@
 #include "PluginFixture.h"
 #include "adapter/ParameterIds.h"
+#include "dsp/CQuorzel.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstunits.h"
@@ -254,16 +255,13 @@ TEST_F(ParameterListTest, UnitsCarryThePresetProgramList)
     EXPECT_EQ(list.programCount, 16);
     EXPECT_EQ(units->getProgramListInfo(1, list), kResultFalse);
 
-    const char* const names[] = {
-        "Factory Preset", "Blues Crunch", "British Blues", "AmeriBlues", "Chordy",
-        "Kleen Crunch",   "OD",           "OD More",       "Crunch 2",   "Warm",
-        "Clipper",        "Boost",        "AmeriRock",     "Fuse This",  "British Punk",
-        "Hard Rock"};
+    // The names of the product's own preset table.
+    const CQuorzel product;
     for (int32 p = 0; p < 16; ++p)
     {
         String128 name{};
         ASSERT_EQ(units->getProgramName(kPresetParamId, p, name), kResultOk);
-        EXPECT_EQ(text(name), names[p]);
+        EXPECT_EQ(text(name), product.m_presetNames[p]);
     }
     String128 name{};
     EXPECT_EQ(units->getProgramName(kPresetParamId, 16, name), kResultFalse);

@@ -1,6 +1,7 @@
 #include "ScratchFolder.h"
 #include "SoundFile.h"
 #include "ToolProcess.h"
+#include "dsp/CQuorzel.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -265,15 +266,12 @@ TEST_F(RenderToolTest, HelpAndListPrintWithoutRendering)
 
     const auto run = render({"--list"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const char* presets[] = {
-        "Factory Preset", "Blues Crunch", "British Blues", "AmeriBlues", "Chordy",
-        "Kleen Crunch",   "OD",           "OD More",       "Crunch 2",   "Warm",
-        "Clipper",        "Boost",        "AmeriRock",     "Fuse This",  "British Punk",
-        "Hard Rock"};
+    // The names of the product's own preset table.
+    const CQuorzel product;
     for (int i = 0; i < 16; ++i)
     {
         char line[64];
-        std::snprintf(line, sizeof line, "  %2d  %s\n", i, presets[i]);
+        std::snprintf(line, sizeof line, "  %2d  %s\n", i, product.m_presetNames[i]);
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
     }
     EXPECT_NE(lineStarting(run.out, "  Gain").find(" 0.002 to 0.99"), std::string::npos);

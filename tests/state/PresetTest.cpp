@@ -2,6 +2,7 @@
 // both sides, that its saved state restores to the same instance, and that
 // any value a host stores in the preset parameter is safe.
 #include "StateFixture.h"
+#include "dsp/CQuorzel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,66 +15,28 @@ namespace L = StateLayout;
 namespace
 {
 
-// The preset table: the controls that differ between presets.
-struct Preset
-{
-    const char* name;
-    double gain, volume, mids, slopeShift, trim;
-    double gainfilterType, tsType;
-    double boost, threshold;
-    double plus;
-};
+constexpr ParamID kControlIds = CQuorzel::kNumControls;
 
-const Preset kPresets[16] = {
-    {"Factory Preset", 0.05, 0.25, 0.5, 1.0, 1.0, 0, 0, 0.0, -50, 0},
-    {"Blues Crunch", 0.251574, 0.230869, 0.5446, 1.0, 1.0, 1, 9, 0.3, -70, 0},
-    {"British Blues", 0.608164, 0.243425, 0.32675, 0.959236, 1.0, 1, 11, 0.52, -50, 0},
-    {"AmeriBlues", 0.297621, 0.243457, 0.5099, 0.959236, 1.0, 1, 11, 0.3, -70, 0},
-    {"Chordy", 0.083248, 0.23708, 0.7871, 1.000015, 1.000015, 0, 9, 0.0, -70, 0},
-    {"Kleen Crunch", 0.04472, 0.511128, 1.0, 1.000015, 1.000015, 0, 9, 0.0, -70, 0},
-    {"OD", 0.094263, 0.218967, 0.13375, 0.986221, 1.000015, 1, 5, 0.295, -70, 0},
-    {"OD More", 0.33702, 0.186765, 0.2674, 0.94603, 1.000015, 1, 5, 0.68, -50, 0},
-    {"Crunch 2", 0.239445, 0.237063, 0.7327, 0.933006, 1.000015, 1, 0, 0.32, -70, 0},
-    {"Warm", 0.307016, 0.213242, 0.07435, 0.316433, 1.000015, 0, 9, 0.0, -50, 0},
-    {"Clipper", 0.432105, 0.139565, 0.50995, 1.000015, 1.000015, 1, 8, 0.5, -70, 0},
-    // 4.000061 lies past the range's maximum of 4 and loads as 4.
-    {"Boost", 0.043352, 0.38187, 0.72775, 4.0, 1.000015, 0, 11, 1.0, -70, 0},
-    {"AmeriRock", 0.627359, 0.213188, 1.0, 0.25, 1.000015, 0, 1, 0.27, -50, 0},
-    {"Fuse This", 0.999945, 0.107062, 0.19315, 0.25, 1.000015, 0, 11, 0.51, -50, 0},
-    {"British Punk", 0.999945, 0.213198, 0.37135, 1.042435, 1.000015, 1, 8, 0.18, -50, 0},
-    {"Hard Rock", 0.999945, 0.167976, 0.2971, 0.920151, 1.028, 1, 11, 1.0, -50, 1},
-};
-
-// Plain values of all 24 controls for a preset, in control order.
-std::vector<double> controlValues(const Preset& p)
+// The product's own preset table, as its plug-in object describes it.
+const CQuorzel& product()
 {
-    return {p.gain,
-            0.7,
-            0.7,
-            0.8,
-            1.0,
-            p.volume,
-            p.mids,
-            p.slopeShift,
-            p.trim,
-            0,
-            p.gainfilterType,
-            0,
-            0,
-            0,
-            0,
-            0,
-            0,
-            0,
-            p.tsType,
-            p.boost,
-            350.0,
-            25.0,
-            p.threshold,
-            p.plus};
+    static const CQuorzel quorzel;
+    return quorzel;
 }
 
-constexpr ParamID kControlIds = 24;
+const char* presetName(int preset)
+{
+    return product().m_presetNames[preset];
+}
+
+// The plain value a preset load gives a control: the preset's value, held to
+// the control's range so that a saved state restores to the same value.
+double presetValue(int preset, ParamID control)
+{
+    const CControlDescriptor& d = *product().m_controlList.get(control);
+    return std::clamp(d.presetValues[preset], static_cast<double>(d.minValue),
+                      static_cast<double>(d.maxValue));
+}
 
 } // namespace
 
@@ -89,7 +52,7 @@ TEST_F(Presets, LoadSetsEveryControlAndAsksTheHostOnceToReread)
     IEditController* controller = instance->controller();
     for (int p : {15, 11, 0, 7, 15})
     {
-        SCOPED_TRACE(kPresets[p].name);
+        SCOPED_TRACE(presetName(p));
         instance->handler().clear();
         ASSERT_EQ(selectPreset(*instance, p), kResultOk);
         EXPECT_TRUE(instance->handler().calls().empty());
@@ -107,25 +70,25 @@ TEST_F(Presets, LoadSetsEveryControlAndAsksTheHostOnceToReread)
         }
         EXPECT_EQ(restarts, 1);
 
-        const auto expected = controlValues(kPresets[p]);
         const auto saved = state(*instance);
         for (ParamID i = 0; i < kControlIds; ++i)
         {
             SCOPED_TRACE("control " + std::to_string(i));
+            const double expected = presetValue(p, i);
             const double shown =
                 controller->normalizedParamToPlain(i, controller->getParamNormalized(i));
             if (L::isIndex(static_cast<int>(i)))
             {
                 EXPECT_EQ(StateBytes::read<uint32_t>(saved, L::control(static_cast<int>(i))),
-                          expected[i]);
-                EXPECT_DOUBLE_EQ(shown, expected[i]);
+                          expected);
+                EXPECT_DOUBLE_EQ(shown, expected);
                 continue;
             }
             // The control: the preset value up to single-precision rounding.
             const float value = StateBytes::read<float>(saved, L::control(static_cast<int>(i)));
-            EXPECT_NEAR(value, expected[i], 2e-7 * std::max(1.0, std::fabs(expected[i])));
+            EXPECT_NEAR(value, expected, 2e-7 * std::max(1.0, std::fabs(expected)));
             // The host shows it through the approximate volt/octave taper.
-            EXPECT_NEAR(shown, expected[i], 3e-4 * std::max(1.0, std::fabs(expected[i])));
+            EXPECT_NEAR(shown, expected, 3e-4 * std::max(1.0, std::fabs(expected)));
         }
         // Every factory preset centres the joystick.
         EXPECT_DOUBLE_EQ(controller->getParamNormalized(0x8005), 0.5);
@@ -141,7 +104,7 @@ TEST_F(Presets, EveryPresetRoundTripsThroughItsState)
 {
     for (int p = 0; p < 16; ++p)
     {
-        SCOPED_TRACE(kPresets[p].name);
+        SCOPED_TRACE(presetName(p));
         auto loaded = open(true);
         ASSERT_EQ(selectPreset(*loaded, p), kResultOk);
         const auto bytes = state(*loaded);
