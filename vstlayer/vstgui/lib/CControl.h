@@ -5,6 +5,13 @@
 namespace VSTGUI
 {
 
+// Orientation bits of the controls that have one, VSTGUI's values.
+enum CControlStyle : int32_t
+{
+    kHorizontal = 1 << 0,
+    kVertical = 1 << 1,
+};
+
 // A view with a value in [min, max], a tag and a listener told about user changes.
 class CControl : public CView
 {

@@ -10,10 +10,22 @@ namespace VSTGUI
 
 CView::CView(const CRect& r) : size(r) {}
 
+namespace
+{
+void replaceBitmap(CBitmap*& slot, CBitmap* bitmap)
+{
+    if (bitmap)
+        bitmap->remember();
+    if (slot)
+        slot->forget();
+    slot = bitmap;
+}
+} // namespace
+
 CView::~CView()
 {
-    if (background)
-        background->forget();
+    replaceBitmap(background, nullptr);
+    replaceBitmap(disabledBackground, nullptr);
 }
 
 void CView::draw(CDrawContext* context)
@@ -111,11 +123,15 @@ void CView::setBackground(CBitmap* bitmap)
 {
     if (bitmap == background)
         return;
-    if (bitmap)
-        bitmap->remember();
-    if (background)
-        background->forget();
-    background = bitmap;
+    replaceBitmap(background, bitmap);
+    setDirty();
+}
+
+void CView::setDisabledBackground(CBitmap* bitmap)
+{
+    if (bitmap == disabledBackground)
+        return;
+    replaceBitmap(disabledBackground, bitmap);
     setDirty();
 }
 

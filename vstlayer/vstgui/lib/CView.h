@@ -51,6 +51,9 @@ public:
 
     virtual void setBackground(CBitmap* bitmap);
     CBitmap* getBackground() const { return background; }
+    // What views that honour it show while the mouse is disabled.
+    void setDisabledBackground(CBitmap* bitmap);
+    CBitmap* getDisabledBackground() const { return disabledBackground; }
     virtual void setTransparency(bool state);
     bool getTransparency() const { return transparent; }
     void setMouseEnabled(bool state) { mouseEnabled = state; }
@@ -76,6 +79,7 @@ protected:
     CBitmap* background{nullptr};
 
 private:
+    CBitmap* disabledBackground{nullptr};
     std::unique_ptr<IController> subController;
     bool attachedFlag{false};
     bool dirty{false};

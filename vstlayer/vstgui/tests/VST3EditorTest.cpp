@@ -8,8 +8,10 @@
 #include "vstgui/lib/COptionMenuPopup.h"
 #include "vstgui/lib/CTextEdit.h"
 #include "vstgui/lib/CVSTGUITimer.h"
+#include "vstgui/lib/CXYPad.h"
 #include "vstgui/lib/ITimerScheduler.h"
 #include "vstgui/platform/linux/ResourcePath.h"
+#include "vstgui/plugin-bindings/PadController.h"
 #include "vstgui/plugin-bindings/StringConvert.h"
 #include "vstgui/plugin-bindings/VST3Editor.h"
 #include "vstgui/uidescription/UIDescription.h"
@@ -474,6 +476,59 @@ TEST_F(VST3EditorTest, PlugViewChecksPlatformAndRunLoop)
     ASSERT_EQ(editor->queryInterface(Vst::IParameterFinder::iid, reinterpret_cast<void**>(&finder)),
               kResultOk);
     finder->release();
+}
+
+// The parent controller a pad controller stands in front of.
+struct ParentController : IController
+{
+    std::vector<std::string> calls;
+    void valueChanged(CControl*) override { calls.push_back("changed"); }
+    CView* verifyView(CView* view, const UIAttributes&, const IUIDescription*) override
+    {
+        calls.push_back("verify");
+        return view;
+    }
+    IControlListener* getControlListener(UTF8StringPtr) override { return this; }
+};
+
+TEST_F(VST3EditorTest, PadControllerTiesThePadToTwoParameters)
+{
+    ParentController parent;
+    Vst::Parameter* x = controller->getParameterObject(TestController::kKnob);
+    Vst::Parameter* y = controller->getParameterObject(TestController::kEdit);
+    auto pads = std::make_unique<PadController>(&parent, controller, x, y);
+    auto* pad = new CXYPad(CRect(0, 0, 110, 110));
+    const UIAttributes none;
+    EXPECT_EQ(pads->verifyView(pad, none, nullptr), pad);
+    EXPECT_EQ(parent.calls, std::vector<std::string>{"verify"}) << "then the parent's turn";
+    EXPECT_EQ(pad->getListener(), pads.get());
+    EXPECT_FLOAT_EQ(pad->getValue(), CXYPad::calculateValue(0.5f, 0.5f)) << "both defaults";
+
+    controller->setParamNormalized(TestController::kKnob, 0.25);
+    EXPECT_FLOAT_EQ(pad->getValue(), CXYPad::calculateValue(0.25f, 0.5f));
+
+    pad->beginEdit();
+    pad->setValue(CXYPad::calculateValue(0.75f, 0.2f));
+    pad->valueChanged();
+    pad->endEdit();
+    EXPECT_EQ(handler->calls, (std::vector<std::string>{"begin 0", "begin 32768", "perform 0",
+                                                        "perform 32768", "end 0", "end 32768"}))
+        << "X first";
+    ASSERT_EQ(handler->performed.size(), 2u);
+    EXPECT_NEAR(handler->performed[0], 0.75, 1e-6);
+    EXPECT_NEAR(handler->performed[1], 0.2, 1e-6);
+    EXPECT_NEAR(controller->getParamNormalized(TestController::kEdit), 0.2, 1e-6);
+
+    // Other controls and names are the parent's business.
+    CControl other(CRect(0, 0, 1, 1));
+    pads->valueChanged(&other);
+    EXPECT_EQ(parent.calls.back(), "changed");
+    EXPECT_EQ(pads->getControlListener("Knob"), &parent);
+    pads.reset();
+    controller->setParamNormalized(TestController::kKnob, 0.9);
+    EXPECT_FLOAT_EQ(pad->getValue(), CXYPad::calculateValue(0.75f, 0.2f))
+        << "a controller that is gone no longer follows the parameters";
+    pad->forget();
 }
 
 } // namespace

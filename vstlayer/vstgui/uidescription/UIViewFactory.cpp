@@ -2,10 +2,13 @@
 
 #include "vstgui/lib/CAnimKnob.h"
 #include "vstgui/lib/CBitmap.h"
+#include "vstgui/lib/CKickButton.h"
 #include "vstgui/lib/COnOffButton.h"
 #include "vstgui/lib/COptionMenu.h"
 #include "vstgui/lib/CTextEdit.h"
 #include "vstgui/lib/CViewContainer.h"
+#include "vstgui/lib/CVuMeter.h"
+#include "vstgui/lib/CXYPad.h"
 #include "vstgui/uidescription/IUIDescription.h"
 #include "vstgui/uidescription/UIAttributes.h"
 
@@ -49,6 +52,17 @@ std::optional<float> readFloat(const UIAttributes& a, const char* name)
     return std::nullopt;
 }
 
+// A bitmap of the description; false when it is named but cannot be loaded.
+bool readBitmap(const UIAttributes& a, const char* name, const IUIDescription* d, CBitmap*& out)
+{
+    out = nullptr;
+    const std::string* text = a.getAttributeValue(name);
+    if (!text || text->empty())
+        return true;
+    out = d->getBitmap(text->c_str());
+    return out && out->isLoaded();
+}
+
 bool applyViewAttributes(CView* view, const UIAttributes& a, const IUIDescription* d)
 {
     CPoint origin = view->getViewSize().getTopLeft();
@@ -62,13 +76,11 @@ bool applyViewAttributes(CView* view, const UIAttributes& a, const IUIDescriptio
         view->setMouseEnabled(*v);
     if (auto v = a.getBooleanAttribute("visible"))
         view->setVisible(*v);
-    if (const std::string* name = a.getAttributeValue("bitmap"); name && !name->empty())
-    {
-        CBitmap* bitmap = d->getBitmap(name->c_str());
-        if (!bitmap || !bitmap->isLoaded())
-            return false;
+    CBitmap* bitmap = nullptr;
+    if (!readBitmap(a, "bitmap", d, bitmap))
+        return false;
+    if (bitmap)
         view->setBackground(bitmap);
-    }
     return true;
 }
 
@@ -149,6 +161,38 @@ bool applyKnobAttributes(CAnimKnob* k, const UIAttributes& a)
     return true;
 }
 
+bool applyKickButtonAttributes(CKickButton* k, const UIAttributes& a)
+{
+    if (auto v = a.getDoubleAttribute("height-of-one-image"))
+    {
+        if (*v < 0 || *v > kMaxCoord)
+            return false;
+        k->setHeightOfOneImage(*v);
+    }
+    return true;
+}
+
+bool applyMeterAttributes(CVuMeter* m, const UIAttributes& a, const IUIDescription* d)
+{
+    CBitmap* off = nullptr;
+    if (!readBitmap(a, "off-bitmap", d, off))
+        return false;
+    if (off)
+        m->setOffBitmap(off);
+    if (auto v = a.getIntegerAttribute("num-led"))
+        m->setNbLed(*v);
+    if (const std::string* s = a.getAttributeValue("orientation"))
+    {
+        if (*s == "horizontal")
+            m->setStyle((m->getStyle() & ~kVertical) | kHorizontal);
+        else if (*s == "vertical")
+            m->setStyle((m->getStyle() & ~kHorizontal) | kVertical);
+    }
+    if (auto v = readFloat(a, "decrease-step-value"))
+        m->setDecreaseStepValue(*v);
+    return true;
+}
+
 bool applyDisplayAttributes(CParamDisplay* p, const UIAttributes& a, const IUIDescription* d)
 {
     if (const std::string* name = a.getAttributeValue("font"); name && !name->empty())
@@ -213,7 +257,8 @@ bool applyDisplayAttributes(CParamDisplay* p, const UIAttributes& a, const IUIDe
 bool UIViewFactory::isKnownClass(const std::string& n)
 {
     return n == "CView" || n == "CViewContainer" || n == "CAnimKnob" || n == "COnOffButton" ||
-           n == "COptionMenu" || n == "CParamDisplay" || n == "CTextLabel" || n == "CTextEdit";
+           n == "COptionMenu" || n == "CParamDisplay" || n == "CTextLabel" || n == "CTextEdit" ||
+           n == "CKickButton" || n == "CVuMeter" || n == "CXYPad";
 }
 
 CView* UIViewFactory::createView(const UIAttributes& attributes, const IUIDescription* description)
@@ -239,6 +284,12 @@ CView* UIViewFactory::createView(const UIAttributes& attributes, const IUIDescri
         view = new CTextLabel(r);
     else if (*cls == "CTextEdit")
         view = new CTextEdit(r, nullptr, -1);
+    else if (*cls == "CKickButton")
+        view = new CKickButton(r, nullptr, -1, nullptr);
+    else if (*cls == "CVuMeter")
+        view = new CVuMeter(r, nullptr, nullptr, 100);
+    else if (*cls == "CXYPad")
+        view = new CXYPad(r);
     if (view && !applyAttributes(view, attributes, description))
     {
         view->forget();
@@ -258,6 +309,12 @@ bool UIViewFactory::applyAttributes(CView* view, const UIAttributes& a, const IU
             return false;
     if (auto* k = dynamic_cast<CAnimKnob*>(view))
         if (!applyKnobAttributes(k, a))
+            return false;
+    if (auto* k = dynamic_cast<CKickButton*>(view))
+        if (!applyKickButtonAttributes(k, a))
+            return false;
+    if (auto* m = dynamic_cast<CVuMeter*>(view))
+        if (!applyMeterAttributes(m, a, d))
             return false;
     if (auto* p = dynamic_cast<CParamDisplay*>(view))
         if (!applyDisplayAttributes(p, a, d))

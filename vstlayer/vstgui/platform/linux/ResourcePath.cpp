@@ -35,6 +35,11 @@ std::string ResourcePath::get()
     return moduleResourcePath();
 }
 
+std::string ResourcePath::file(const std::string& name)
+{
+    return get() + "/" + name;
+}
+
 void ResourcePath::set(const std::string& path)
 {
     overridePath() = path;

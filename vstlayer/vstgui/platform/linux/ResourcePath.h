@@ -11,6 +11,8 @@ class ResourcePath
 {
 public:
     static std::string get();
+    // A resource file by its name, as plug-in code names its bitmaps ("knob.png").
+    static std::string file(const std::string& name);
     // An empty path goes back to the automatic one.
     static void set(const std::string& path);
 };
