@@ -90,6 +90,13 @@ public:
     // object.
     void didOpen(VSTGUI::VST3Editor* editor) override;
     void willClose(VSTGUI::VST3Editor* editor) override;
+    VSTGUI::CView* createCustomView(VSTGUI::UTF8StringPtr name,
+                                    const VSTGUI::UIAttributes& attributes,
+                                    const VSTGUI::IUIDescription* description,
+                                    VSTGUI::VST3Editor* editor) override;
+    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description,
+                                             VSTGUI::VST3Editor* editor) override;
 
     // ComponentBase: text messages from the editor.
     tresult receiveText(const char* text) override;
@@ -147,6 +154,7 @@ private:
     std::atomic<int> bypassEdit{kNoEdit};
     std::vector<int32> meterParameterIds;
     bool wantsSidechain = false;
+    bool editorFlag = true; // the custom-view factory builds the units views while set
     CVSTParamUpdateQueue** paramUpdateQueues = nullptr;
     int32 automationGranularity = 1;
     bool sampleAccurate = false;

@@ -1,6 +1,8 @@
 #include "adapter/Processor.h"
 
 #include "editor/CZolvCustomView.h"
+#include "editor/CustomViewFactory.h"
+#include "editor/SubControllerFactory.h"
 #include "editor/VST3EditorQX.h"
 #include "framework/CPlugIn.h"
 
@@ -79,6 +81,26 @@ void Processor::willClose(VSTGUI::VST3Editor*)
         return;
     prepareEditorLifecycleMessage(kGuiEditorClosing);
     plugIn->onEditorMessage(guiMessage);
+}
+
+VSTGUI::CView* Processor::createCustomView(VSTGUI::UTF8StringPtr name,
+                                           const VSTGUI::UIAttributes& attributes,
+                                           const VSTGUI::IUIDescription* description,
+                                           VSTGUI::VST3Editor*)
+{
+    if (!plugIn || !name)
+        return nullptr;
+    return CustomViewFactory(*plugIn, guiMessage, editorFlag)
+        .createView(name, attributes, description);
+}
+
+VSTGUI::IController* Processor::createSubController(VSTGUI::UTF8StringPtr name,
+                                                    const VSTGUI::IUIDescription*,
+                                                    VSTGUI::VST3Editor* editor)
+{
+    if (!plugIn || !name)
+        return nullptr;
+    return SubControllerFactory(*this, kJoystickXId, kJoystickYId).create(name, editor);
 }
 
 } // namespace Zeri2VST3

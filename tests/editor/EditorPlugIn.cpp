@@ -1,5 +1,7 @@
 #include "EditorPlugIn.h"
 
+#include "vstgui/lib/CView.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -22,8 +24,30 @@ EditorPlugIn::EditorPlugIn()
         char name[8];
         std::snprintf(name, sizeof name, "C%d", i);
         d.setName(name);
+        if (i == static_cast<int>(kThreshold))
+        {
+            d.setName("NG2_Threshold");
+            d.setUnits("dB");
+            d.precision = 2;
+        }
+        if (i == static_cast<int>(kBallistics))
+        {
+            d.meterAttackMs = 100.0f;
+            d.meterReleaseMs = 1000.0f;
+            d.meterDetectorMode = 1;
+            d.meterFlag = true;
+        }
         m_controlList.append(d);
     }
+    CControlDescriptor meter;
+    meter.controlType = kControlTypeMeter;
+    meter.controlId = 100 + kControls;
+    meter.controlIndex = kControls;
+    meter.maxValue = 1.0f;
+    meter.meterVariable = &meterLevel;
+    meter.meterDetectorMode = 0;
+    meter.setName("OutMeter");
+    m_controlList.append(meter);
     indexControls();
 }
 
@@ -39,6 +63,27 @@ intptr_t EditorPlugIn::onEditorMessage(EditorMessage& message)
         message.editorWidth = ownWidth;
         message.editorHeight = ownHeight;
         return ownEditorOpens ? 1 : 0;
+    case kGuiCreateCustomView:
+    {
+        CustomViewRequest request{message.customViewName,
+                                  message.bitmapFile,
+                                  message.handleBitmapFile,
+                                  message.offBitmapFile,
+                                  message.orientation,
+                                  {},
+                                  {},
+                                  message};
+        for (const VSTGUI::CColor* c : {message.backColor, message.frameColor, message.fontColor})
+        {
+            request.colorAddresses.push_back(c);
+            if (c)
+                request.colors.push_back(*c);
+        }
+        customViewRequests.push_back(request);
+        if (makesViewFor.empty() || makesViewFor != message.customViewName)
+            return 0;
+        return reinterpret_cast<intptr_t>(new VSTGUI::CView(VSTGUI::CRect(0, 0, 10, 10)));
+    }
     default:
         return 0;
     }

@@ -3,13 +3,18 @@
 #include "editor/EditorMessage.h"
 #include "framework/CPlugIn.h"
 
+#include "vstgui/lib/CColor.h"
+
 #include <array>
+#include <string>
 #include <vector>
 
 // A plug-in object for the editor's tests: 24 controls in the panel's positions, each
-// 0..10, with control ids 100 + position so that ids and positions differ. It records
-// the editor messages it gets and can answer as a plug-in that draws its own editor.
-// Moving control 100 links control 105 to half its value and a control nobody has.
+// 0..10, with control ids 100 + position so that ids and positions differ, then a meter.
+// It records the editor messages it gets and can answer as a plug-in that draws its own
+// editor or makes custom views. Moving control 100 links control 105 to half its value
+// and a control nobody has. Control 1 is the noise-gate threshold in dB; control 2 has
+// meter ballistics of its own.
 class EditorPlugIn : public CPlugIn
 {
 public:
@@ -17,6 +22,10 @@ public:
     static constexpr int32_t kLinkedFrom = 100;
     static constexpr int32_t kLinkedTo = 105;
     static constexpr int32_t kUnknownControl = 999;
+    static constexpr uint32_t kThreshold = 1;
+    static constexpr uint32_t kBallistics = 2;
+    static constexpr uint32_t kMeter = kControls;
+    static constexpr uint32_t kDescriptors = kControls + 1;
 
     EditorPlugIn();
 
@@ -43,6 +52,23 @@ public:
     std::vector<Query> linkQueries;
 
     std::array<float, kControls> values{};
+    float meterLevel = 0.0f;
+
+    // What a custom-view request carried, copied while its texts were alive.
+    struct CustomViewRequest
+    {
+        std::string name;
+        std::string bitmapFile;
+        std::string handleBitmapFile;
+        std::string offBitmapFile;
+        std::string orientation;
+        std::vector<VSTGUI::CColor> colors; // back, frame, font; absent ones left out
+        std::vector<const VSTGUI::CColor*> colorAddresses;
+        EditorMessage record;
+    };
+    std::vector<CustomViewRequest> customViewRequests;
+    // Made for custom-view requests by this name, when set.
+    std::string makesViewFor;
 
     static EditorPlugIn* last;
     // createPlugInObject answers null while set.

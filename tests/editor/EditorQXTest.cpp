@@ -69,7 +69,7 @@ TEST_F(EditorCreation, OnlyTheNameEditorGivesTheQXEditor)
 
     // Copies, in list order: changing the object's list later leaves them alone.
     const auto& copies = editor->getDescriptorCopies();
-    ASSERT_EQ(copies.count(), static_cast<uint32_t>(EditorPlugIn::kControls));
+    ASSERT_EQ(copies.count(), static_cast<uint32_t>(EditorPlugIn::kDescriptors));
     for (uint32_t i = 0; i < copies.count(); ++i)
         EXPECT_EQ(copies.get(i)->controlId, 100 + static_cast<int32_t>(i));
     plugIn->m_controlList.get(0)->controlId = 7;
