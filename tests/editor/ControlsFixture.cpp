@@ -71,7 +71,12 @@ VST3EditorQX* ControlsFixture::openEditor(const std::string& views)
 {
     const std::filesystem::path file = scratch / "test.uidesc";
     std::ofstream(file, std::ios::trunc) << description(views);
-    auto* created = new VST3EditorQX(processor, "T", file.c_str());
+    return openDescription(file.string(), "T");
+}
+
+VST3EditorQX* ControlsFixture::openDescription(const std::string& path, const char* templateName)
+{
+    auto* created = new VST3EditorQX(processor, templateName, path.c_str());
     editorView = owned(static_cast<IPlugView*>(created));
     created->setPlugIn(plugIn);
     if (!created->open(nullptr))

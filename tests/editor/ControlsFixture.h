@@ -24,6 +24,8 @@ protected:
     static std::string description(const std::string& views);
     // An editor opened offscreen on that description; null when it does not open.
     VST3EditorQX* openEditor(const std::string& views);
+    // An editor opened offscreen on a description file's template.
+    VST3EditorQX* openDescription(const std::string& path, const char* templateName);
     // The first view of template "T".
     VSTGUI::CView* firstView() const;
 
