@@ -25,22 +25,32 @@ void CTextEdit::setText(const UTF8String& t)
 void CTextEdit::draw(CDrawContext* context)
 {
     CTextLabel::draw(context);
-    if (editingText)
+    if (!editingText)
+        return;
+    context->setFont(font);
+    CRect inner(size);
+    inner.inset(textInset.x, textInset.y);
+    const CCoord w = context->getStringWidth(text);
+    CCoord left = inner.left + 2;
+    if (horiTxtAlign == kCenterText)
+        left = inner.left + (inner.getWidth() - w) / 2;
+    else if (horiTxtAlign == kRightText)
+        left = inner.right - 2 - w;
+    if (selected)
     {
-        // A caret after the text.
-        context->setFont(font);
-        CRect inner(size);
-        inner.inset(textInset.x, textInset.y);
-        const CCoord w = context->getStringWidth(text);
-        CCoord x = inner.left + 2 + w;
-        if (horiTxtAlign == kCenterText)
-            x = inner.left + (inner.getWidth() + w) / 2 + 1;
-        else if (horiTxtAlign == kRightText)
-            x = inner.right - 2;
-        context->setFrameColor(fontColor);
-        context->setLineWidth(1);
-        context->drawLine(CPoint(x, inner.top + 2), CPoint(x, inner.bottom - 3));
+        // The selection: the text under a veil of its own colour.
+        CColor veil = fontColor;
+        veil.alpha = 80;
+        context->setFillColor(veil);
+        context->drawRect(CRect(left - 1, inner.top + 2, left + w + 1, inner.bottom - 2),
+                          kDrawFilled);
+        return;
     }
+    // A caret after the text.
+    const CCoord x = left + w + 1;
+    context->setFrameColor(fontColor);
+    context->setLineWidth(1);
+    context->drawLine(CPoint(x, inner.top + 2), CPoint(x, inner.bottom - 3));
 }
 
 CMouseEventResult CTextEdit::onMouseDown(CPoint&, const CButtonState& buttons)
@@ -60,6 +70,7 @@ void CTextEdit::takeFocus()
         return;
     textBeforeEdit = text;
     editingText = true;
+    selected = true;
     beginEdit();
     invalid();
 }
@@ -109,6 +120,25 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& key)
         reverting = false;
         return 1;
     }
+    if (key.virt == VKEY_LEFT || key.virt == VKEY_RIGHT)
+    {
+        selected = false;
+        invalid();
+        return 1;
+    }
+    const bool typed = key.virt == VKEY_NONE && key.character >= 0x20 && key.character < 0x7f;
+    const bool erase = key.virt == VKEY_BACK || key.virt == VKEY_DELETE;
+    if (selected && (typed || erase))
+    {
+        // Typing replaces the selection; erasing removes it.
+        text.clear();
+        selected = false;
+        if (erase)
+        {
+            invalid();
+            return 1;
+        }
+    }
     if (key.virt == VKEY_BACK)
     {
         // Drop one whole UTF-8 sequence.
@@ -119,7 +149,7 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& key)
         invalid();
         return 1;
     }
-    if (key.virt == VKEY_NONE && key.character >= 0x20 && key.character < 0x7f)
+    if (typed)
     {
         text.push_back(static_cast<char>(key.character));
         invalid();

@@ -5,7 +5,9 @@
 namespace VSTGUI
 {
 
-// A label the user can type into: click to edit, Return commits, Escape reverts.
+// A label the user can type into: click to edit, Return commits, Escape reverts. Editing
+// starts with the whole text selected, so the first key typed replaces it (a value shown
+// with its units is typed anew, not appended to).
 class CTextEdit : public CTextLabel
 {
 public:
@@ -17,6 +19,7 @@ public:
 
     void setStringToValueFunction(StringToValueFunction f) { stringToValue = std::move(f); }
     bool isEditingText() const { return editingText; }
+    bool isTextSelected() const { return editingText && selected; }
     void setText(const UTF8String& text) override;
 
     void draw(CDrawContext* context) override;
@@ -31,6 +34,7 @@ private:
     StringToValueFunction stringToValue;
     UTF8String textBeforeEdit;
     bool editingText{false};
+    bool selected{false};
     bool reverting{false};
 };
 

@@ -407,6 +407,37 @@ TEST_F(OffscreenTest, TextEditTakesTypedText)
     EXPECT_EQ(listener.events, (std::vector<std::string>{"begin", "end"}));
 }
 
+// Editing starts with the text selected: a key typed replaces it, erasing empties it;
+// an arrow key drops the selection and typing goes on after the text.
+TEST_F(OffscreenTest, TextEditTypingReplacesTheSelection)
+{
+    auto* edit = new CTextEdit(CRect(10, 10, 90, 30), &listener, 4, "-50.00 dB");
+    frame->addView(edit);
+    CPoint click(20, 20);
+    struct Case
+    {
+        std::vector<VstKeyCode> keys;
+        const char* text;
+    } cases[] = {
+        {{VstKeyCode{'7', 0, 0}, VstKeyCode{'5', 0, 0}}, "75"},
+        {{VstKeyCode{0, VKEY_DELETE, 0}}, ""},
+        {{VstKeyCode{0, VKEY_BACK, 0}, VstKeyCode{'1', 0, 0}}, "1"},
+        {{VstKeyCode{0, VKEY_RIGHT, 0}, VstKeyCode{'5', 0, 0}}, "-50.00 dB5"},
+    };
+    for (const Case& c : cases)
+    {
+        frame->onMouseDown(click, kLButton);
+        EXPECT_TRUE(edit->isTextSelected());
+        for (VstKeyCode key : c.keys)
+            EXPECT_EQ(frame->onKeyDown(key), 1);
+        EXPECT_EQ(edit->getText(), c.text);
+        VstKeyCode escape{0, VKEY_ESCAPE, 0};
+        frame->onKeyDown(escape);
+        EXPECT_EQ(edit->getText(), "-50.00 dB");
+        EXPECT_FALSE(edit->isTextSelected());
+    }
+}
+
 struct ManualScheduler : ITimerScheduler
 {
     std::map<CVSTGUITimer*, uint32_t> timers;

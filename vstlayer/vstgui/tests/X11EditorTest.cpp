@@ -131,6 +131,34 @@ protected:
         loop->runFor(30ms);
     }
 
+    // The key that types keysym, pressed and released (shifted when it is the key's
+    // second symbol).
+    void type(uint32_t keysym)
+    {
+        const xcb_setup_t* setup = xcb_get_setup(connection);
+        const auto count = static_cast<uint8_t>(setup->max_keycode - setup->min_keycode + 1);
+        xcb_get_keyboard_mapping_reply_t* map = xcb_get_keyboard_mapping_reply(
+            connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, count), nullptr);
+        ASSERT_NE(map, nullptr);
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
+        const int perKey = map->keysyms_per_keycode;
+        int found = -1;
+        for (int i = 0; i < count * perKey && found < 0; ++i)
+            if (syms[i] == keysym && i % perKey < 2)
+                found = i;
+        std::free(map);
+        ASSERT_GE(found, 0) << "no key for keysym " << keysym;
+        const auto key = static_cast<uint8_t>(setup->min_keycode + found / perKey);
+        const bool shifted = found % perKey == 1;
+        const uint8_t shiftKey = 50; // Shift_L in the server's default map
+        if (shifted)
+            fake(XCB_KEY_PRESS, shiftKey);
+        fake(XCB_KEY_PRESS, key);
+        fake(XCB_KEY_RELEASE, key);
+        if (shifted)
+            fake(XCB_KEY_RELEASE, shiftKey);
+    }
+
     xcb_connection_t* connection{nullptr};
     xcb_screen_t* screen{nullptr};
     xcb_window_t parent{0};
@@ -264,6 +292,37 @@ TEST_F(X11EditorTest, XEmbedFocusOutEndsTextEditing)
     EXPECT_FALSE(edit->isEditingText());
     EXPECT_EQ(frame->getFocusView(), nullptr);
     EXPECT_EQ(handler->calls.back(), "end " + std::to_string(edit->getTag()));
+    editor->removed();
+    editor->release();
+}
+
+// Typed on the X keyboard: a click starts editing with the shown value selected, the
+// digits replace it, Return hands the text to the controller.
+TEST_F(X11EditorTest, KeyboardTextReplacesTheShownValue)
+{
+    auto* editor = attach();
+    loop->runFor(50ms);
+    CTextEdit* edit = nullptr;
+    editor->getFrame()->forEachChild(
+        [&](CView* v)
+        {
+            if (auto* e = dynamic_cast<CTextEdit*>(v))
+                edit = e;
+        });
+    ASSERT_NE(edit, nullptr);
+    const std::string shown = edit->getText();
+    ASSERT_FALSE(shown.empty());
+    fake(XCB_MOTION_NOTIFY, 0, onScreen(edit));
+    fake(XCB_BUTTON_PRESS, 1);
+    fake(XCB_BUTTON_RELEASE, 1);
+    ASSERT_TRUE(edit->isTextSelected());
+    for (uint32_t keysym : {0x34u, 0x32u, 0x2eu, 0x35u}) // "42.5"
+        type(keysym);
+    EXPECT_EQ(edit->getText(), "42.5");
+    type(0xff0d); // Return
+    EXPECT_FALSE(edit->isEditingText());
+    EXPECT_NEAR(controller->getParamNormalized(TestController::kEdit), 0.425, 1e-9);
+    EXPECT_EQ(handler->calls.back(), "end " + std::to_string(TestController::kEdit));
     editor->removed();
     editor->release();
 }
