@@ -10,9 +10,11 @@ using namespace ZargHost;
 namespace
 {
 
+// VST3 hosts call the first three, VST2 hosts the last.
 TEST(ZargBundle, ExportsExactlyTheEntryPoints)
 {
-    const std::set<std::string> expected = {"GetPluginFactory", "ModuleEntry", "ModuleExit"};
+    const std::set<std::string> expected = {"GetPluginFactory", "ModuleEntry", "ModuleExit",
+                                            "VSTPluginMain"};
     EXPECT_EQ(PluginModule::exportedSymbols(PluginModule::libraryPathOf(ZARG_BUNDLE)), expected);
 }
 
