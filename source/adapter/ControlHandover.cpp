@@ -88,6 +88,8 @@ void ControlHandover::setJoystick(float x, float y, bool orientation)
 {
     if (!plugIn)
         return;
+    joystickEditX.store(0, std::memory_order_relaxed);
+    joystickEditY.store(0, std::memory_order_relaxed);
     snapshotJoystickX.store(x, std::memory_order_relaxed);
     snapshotJoystickY.store(y, std::memory_order_relaxed);
     if (!isProcessingActive())
@@ -196,6 +198,27 @@ float ControlHandover::savedValue(uint32_t index) const
         return 0.0f;
     const uint64_t edit = edits[index].load(std::memory_order_relaxed);
     return (edit & kPendingBit) != 0 ? valueOf(edit) : controlValue(index);
+}
+
+void ControlHandover::hostEditedJoystick(bool xAxis, float value)
+{
+    (xAxis ? joystickEditX : joystickEditY).store(pack(value, 0), std::memory_order_relaxed);
+}
+
+void ControlHandover::hostJoystickArrived(bool xAxis)
+{
+    (xAxis ? joystickEditX : joystickEditY).store(0, std::memory_order_relaxed);
+}
+
+void ControlHandover::savedJoystick(float& x, float& y) const
+{
+    joystick(x, y);
+    const uint64_t editX = joystickEditX.load(std::memory_order_relaxed);
+    const uint64_t editY = joystickEditY.load(std::memory_order_relaxed);
+    if ((editX & kPendingBit) != 0)
+        x = valueOf(editX);
+    if ((editY & kPendingBit) != 0)
+        y = valueOf(editY);
 }
 
 float ControlHandover::controlValue(uint32_t index) const

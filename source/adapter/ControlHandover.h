@@ -62,6 +62,10 @@ public:
     void hostChangeArrived(uint32_t index);
     // Any thread: the value a save writes.
     float savedValue(uint32_t index) const;
+    // The same for a joystick coordinate (bipolar) of the x or the y axis.
+    void hostEditedJoystick(bool xAxis, float value);
+    void hostJoystickArrived(bool xAxis);
+    void savedJoystick(float& x, float& y) const;
 
     // Any thread.
     float controlValue(uint32_t index) const;
@@ -82,6 +86,8 @@ private:
     std::unique_ptr<double[]> hostValues;
     // Slot word as in pending: host edits not yet arrived through processing.
     std::unique_ptr<std::atomic<uint64_t>[]> edits;
+    std::atomic<uint64_t> joystickEditX{0};
+    std::atomic<uint64_t> joystickEditY{0};
     std::atomic<uint64_t> pendingJoystickX{0};
     std::atomic<uint64_t> pendingJoystickY{0};
     std::unique_ptr<std::atomic<float>[]> snapshot;

@@ -176,11 +176,13 @@ void Processor::applyAdapterParameter(ParamID id, double value)
         joystickX = 2.0 * value - 1.0;
         plugIn->setJoystickX(static_cast<float>(joystickX), true);
         handover.joystickChangedOnAudioThread();
+        handover.hostJoystickArrived(true);
         break;
     case kJoystickYId:
         joystickY = 2.0 * value - 1.0;
         plugIn->setJoystickY(static_cast<float>(joystickY), true);
         handover.joystickChangedOnAudioThread();
+        handover.hostJoystickArrived(false);
         break;
     case kBypassId:
         bypass.store(value != 0.0, std::memory_order_relaxed);

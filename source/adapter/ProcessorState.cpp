@@ -184,7 +184,7 @@ tresult PLUGIN_API Processor::getState(IBStream* state)
         return kResultFalse;
     float x = 0.0f;
     float y = 0.0f;
-    handover.joystick(x, y);
+    handover.savedJoystick(x, y);
     if (!stream.writeFloat(x) || !stream.writeFloat(y))
         return kResultFalse;
     return kResultOk;
@@ -303,6 +303,11 @@ void Processor::noteHostEdit(ParamID id, ParamValue value)
     if (id == kBypassId)
     {
         bypassEdit.store(value != 0.0 ? 1 : 0, std::memory_order_relaxed);
+        return;
+    }
+    if (id == kJoystickXId || id == kJoystickYId)
+    {
+        handover.hostEditedJoystick(id == kJoystickXId, static_cast<float>(2.0 * value - 1.0));
         return;
     }
     const CControlDescriptor* control = plugIn ? plugIn->m_controlList.get(id) : nullptr;

@@ -15,6 +15,8 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using Zeri2VST3::kBypassId;
+using Zeri2VST3::kJoystickXId;
+using Zeri2VST3::kJoystickYId;
 using Zeri2VST3::kPresetParamId;
 
 namespace
@@ -91,7 +93,12 @@ TEST_F(HostProtocolTest, ASaveHoldsValuesTheHostSetBeforeTheyArrive)
 {
     auto plugin = start();
     IEditController* controller = plugin->controller();
-    const std::map<ParamID, ParamValue> edits = {{0, 0.3}, {8, 0.2}, {13, 1.0}, {kBypassId, 1.0}};
+    const std::map<ParamID, ParamValue> edits = {{0, 0.3},
+                                                 {8, 0.2},
+                                                 {13, 1.0},
+                                                 {kBypassId, 1.0},
+                                                 {kJoystickXId, 0.75},
+                                                 {kJoystickYId, 0.125}};
     for (const auto& [id, value] : edits)
         ASSERT_EQ(plugin->setParamNormalized(id, value), kResultOk);
     const auto saved = state(*plugin);
