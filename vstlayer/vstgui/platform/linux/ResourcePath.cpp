@@ -1,5 +1,6 @@
 #include "vstgui/platform/linux/ResourcePath.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 
 namespace VSTGUI
@@ -18,7 +19,11 @@ std::string moduleResourcePath()
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&moduleResourcePath), &info) == 0 || !info.dli_fname)
         return {};
-    std::string module(info.dli_fname);
+    // A host may load the library through a link (VST2 hosts, from ~/.vst): the
+    // resources are beside the file itself.
+    char* resolved = realpath(info.dli_fname, nullptr);
+    std::string module(resolved ? resolved : info.dli_fname);
+    std::free(resolved);
     const auto slash = module.rfind('/');
     if (slash == std::string::npos)
         return "../Resources";
