@@ -1,6 +1,5 @@
 // The editor's window and the host's XEmbed embedder.
-#include "EditorInXServer.h"
-#include "XEmbedder.h"
+#include "EditorInXEmbedHost.h"
 
 using namespace Steinberg;
 using namespace std::chrono_literals;
@@ -11,38 +10,6 @@ namespace
 // A point of the face plate with no control on it.
 constexpr double kBareX = 8;
 constexpr double kBareY = 8;
-
-class EditorInXEmbedHost : public EditorInXServer
-{
-protected:
-    void SetUp() override
-    {
-        watchChildren = true;
-        EditorInXServer::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        embedder = owned(new XEmbedder(*host));
-        loop->registerEventHandler(embedder, embedder->fd());
-    }
-    void TearDown() override
-    {
-        if (embedder)
-            loop->unregisterEventHandler(embedder);
-        embedder = nullptr;
-        EditorInXServer::TearDown();
-    }
-
-    void click(xcb_window_t child, double x, double y)
-    {
-        host->fake(XCB_MOTION_NOTIFY, 0, host->onScreen(child, x, y));
-        loop->runFor(20ms);
-        host->fake(XCB_BUTTON_PRESS, 1);
-        host->fake(XCB_BUTTON_RELEASE, 1);
-        loop->runFor(60ms);
-    }
-
-    IPtr<XEmbedder> embedder;
-};
 
 TEST_F(EditorInXEmbedHost, EditorIsEmbeddedThroughXEmbedAndShowsTheOffscreenRender)
 {
