@@ -7,6 +7,27 @@
 #include "public.sdk/source/vst/vst2wrapper/vst2wrapper.h"
 
 extern "C" bool ModuleEntry(void* sharedLibraryHandle);
+extern "C" bool ModuleExit();
+
+namespace
+{
+// VST2 hosts call no module entry or exit: the first effect enters the module, and the
+// library's unloading (or the process's end) leaves it.
+class Vst2Module
+{
+public:
+    Vst2Module() : entered(ModuleEntry(nullptr)) {}
+    ~Vst2Module()
+    {
+        if (entered)
+            ModuleExit();
+    }
+    Vst2Module(const Vst2Module&) = delete;
+    Vst2Module& operator=(const Vst2Module&) = delete;
+
+    const bool entered;
+};
+} // namespace
 
 AEffect* createEffectInstance(audioMasterCallback audioMaster)
 {
@@ -17,11 +38,9 @@ AEffect* createEffectInstance(audioMasterCallback audioMaster)
 
 extern "C" SMTG_EXPORT_SYMBOL AEffect* VSTPluginMain(audioMasterCallback audioMaster)
 {
-    // A VST2 host calls no module entry: the first effect enters the module for the rest
-    // of the process.
-    static const bool entered = ModuleEntry(nullptr);
+    static const Vst2Module module;
     // A host that does not answer to its version predates VST 2.
-    if (!entered || !audioMaster ||
+    if (!module.entered || !audioMaster ||
         audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
         return nullptr;
     return createEffectInstance(audioMaster);
