@@ -1,8 +1,12 @@
 #include "ScratchFolder.h"
 #include "TimedProcess.h"
+#include "Vst2Plugin.h"
+
+#include "entry/Version.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -63,31 +67,46 @@ protected:
 ScratchFolder* ReleaseArchive::folder = nullptr;
 TimedProcess::Outcome ReleaseArchive::packaging;
 
-// Unpacking into ~/.vst3 must give ~/.vst3/ZARG.vst3 and nothing beside it.
-TEST_F(ReleaseArchive, HoldsTheBundleAtItsTop)
+// Unpacking into the home folder must give ~/.vst3/ZARG.vst3 and the VST2 link
+// ~/.vst/ZARG.so, and nothing beside them.
+TEST_F(ReleaseArchive, HoldsTheBundleAndTheVst2LinkForTheHomeFolder)
 {
-    const TimedProcess::Outcome list = TimedProcess::run({"tar", "-tzf", archive()});
+    const TimedProcess::Outcome list = TimedProcess::run({"tar", "-tvzf", archive()});
     ASSERT_EQ(list.exitCode, 0) << list.err;
-    const std::vector<std::string> entries = linesOf(list.out);
+    std::vector<std::string> entries;
+    for (const std::string& line : linesOf(list.out))
+    {
+        // "<mode> <owner> <size> <date> <time> <name>[ -> <target>]"
+        std::istringstream fields(line);
+        std::string field;
+        for (int i = 0; i < 5; ++i)
+            fields >> field;
+        std::string name;
+        std::getline(fields >> std::ws, name);
+        entries.push_back(name);
+    }
     for (const std::string& entry : entries)
-        EXPECT_EQ(entry.rfind("ZARG.vst3/", 0), 0u) << entry;
-    for (const char* needed :
-         {"ZARG.vst3/Contents/x86_64-linux/ZARG.so", "ZARG.vst3/Contents/Resources/zolv.uidesc",
-          "ZARG.vst3/Contents/Resources/quorzelpanel.png"})
+        EXPECT_TRUE(entry.rfind(".vst3/ZARG.vst3/", 0) == 0 || entry == ".vst3/" ||
+                    entry == ".vst/" || entry.rfind(".vst/ZARG.so ", 0) == 0)
+            << entry;
+    for (const char* needed : {".vst3/ZARG.vst3/Contents/x86_64-linux/ZARG.so",
+                               ".vst3/ZARG.vst3/Contents/Resources/zolv.uidesc",
+                               ".vst3/ZARG.vst3/Contents/Resources/quorzelpanel.png",
+                               ".vst/ZARG.so -> ../.vst3/ZARG.vst3/Contents/x86_64-linux/ZARG.so"})
         EXPECT_NE(std::find(entries.begin(), entries.end(), needed), entries.end()) << needed;
 }
 
-// The user's way: unpack into a fresh home's ~/.vst3 and render through that
-// bundle. The sound must equal the one the build's own bundle makes.
-TEST_F(ReleaseArchive, UnpackedIntoVst3FolderRendersLikeTheBuiltBundle)
+// The user's way: unpack into a fresh home and render through ~/.vst3/ZARG.vst3. The
+// sound must equal the one the build's own bundle makes; a VST2 host finds the effect,
+// with its editor, through ~/.vst/ZARG.so.
+TEST_F(ReleaseArchive, UnpackedIntoAHomeRendersLikeTheBuiltBundle)
 {
     const ScratchFolder home;
-    const std::string vst3 = home.file(".vst3");
-    std::filesystem::create_directories(vst3);
-    const TimedProcess::Outcome unpack = TimedProcess::run({"tar", "-xzf", archive(), "-C", vst3});
+    const TimedProcess::Outcome unpack =
+        TimedProcess::run({"tar", "-xzf", archive(), "-C", home.path()});
     ASSERT_EQ(unpack.exitCode, 0) << unpack.err;
 
-    const std::string installed = vst3 + "/ZARG.vst3";
+    const std::string installed = home.file(".vst3/ZARG.vst3");
     const TimedProcess::Outcome render =
         TimedProcess::run({ZARG_RENDER_EXE, "--bundle", installed, "--out", home.file("out.wav")},
                           {{"HOME", home.path()}});
@@ -100,6 +119,11 @@ TEST_F(ReleaseArchive, UnpackedIntoVst3FolderRendersLikeTheBuiltBundle)
     const std::string sound = fileBytes(home.file("out.wav"));
     EXPECT_GT(sound.size(), 48000u * 4u) << "less than a second of sound";
     EXPECT_TRUE(sound == fileBytes(home.file("reference.wav")));
+
+    Vst2Plugin vst2(home.file(".vst/ZARG.so"));
+    ASSERT_TRUE(vst2.loaded()) << vst2.error();
+    EXPECT_EQ(vst2.effect()->uniqueID, kZargVst2UniqueId);
+    EXPECT_NE(vst2.effect()->flags & effFlagsHasEditor, 0);
 }
 
 } // namespace
