@@ -33,6 +33,8 @@ ArdourSandbox::ArdourSandbox() : home(scratch.file("home"))
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(bundle()))
         fs::last_write_time(entry.path(), past);
     fs::last_write_time(bundle(), past);
+    fs::create_directories(fs::path(vst2Link()).parent_path());
+    fs::create_symlink("../.vst3/ZARG.vst3/Contents/x86_64-linux/ZARG.so", vst2Link());
 
     const fs::path exportFolder = fs::path(home) / ".config/ardour7/export";
     fs::create_directories(exportFolder);
@@ -54,13 +56,29 @@ std::map<std::string, std::string> ArdourSandbox::environment() const
             {"LUA_PATH", ZARG_ARDOUR_DATA "/lua/?.lua;;"}};
 }
 
+std::string ArdourSandbox::vst2Link() const
+{
+    return home + "/.vst/ZARG.so";
+}
+
 TimedProcess::Outcome ArdourSandbox::scan() const
 {
+    return runScanner(ZARG_ARDOUR_SCANNER, bundle());
+}
+
+TimedProcess::Outcome ArdourSandbox::scanVst2() const
+{
+    return runScanner(ZARG_ARDOUR_VST2_SCANNER, vst2Link());
+}
+
+TimedProcess::Outcome ArdourSandbox::runScanner(const std::string& scanner,
+                                                const std::string& file) const
+{
     std::map<std::string, std::string> variables = environment();
-    // The scanner is not wrapped like ardour7-lua: it needs Ardour's libraries.
-    variables["LD_LIBRARY_PATH"] = fs::path(ZARG_ARDOUR_SCANNER).parent_path().string();
-    return TimedProcess::run({ZARG_ARDOUR_SCANNER, "--force", "--verbose", bundle()}, variables,
-                             scratch.path(), scratch.file("scan"), kScanSeconds);
+    // The scanners are not wrapped like ardour7-lua: they need Ardour's libraries.
+    variables["LD_LIBRARY_PATH"] = fs::path(scanner).parent_path().string();
+    return TimedProcess::run({scanner, "--force", "--verbose", file}, variables, scratch.path(),
+                             scratch.file("scan"), kScanSeconds);
 }
 
 bool ArdourSandbox::indexed() const

@@ -11,7 +11,8 @@
 // cache folders in a scratch folder, so that neither the developer's plug-in
 // cache nor their settings play a part. ZARG is copied into ~/.vst3, where
 // Ardour looks for VST3 bundles; Ardour's scanner then indexes it, and
-// ardour7-lua, which only reads that index, finds it.
+// ardour7-lua, which only reads that index, finds it. ~/.vst/ZARG.so links to
+// the copy's library, as the install makes it for VST2 hosts.
 class ArdourSandbox
 {
 public:
@@ -23,6 +24,9 @@ public:
 
     // Ardour's VST3 scanner run on the bundle copy, forced to write a new index.
     TimedProcess::Outcome scan() const;
+    // Ardour's VST2 scanner run on ~/.vst/ZARG.so, the same way.
+    TimedProcess::Outcome scanVst2() const;
+    std::string vst2Link() const;
     // Whether Ardour's plug-in index holds an entry.
     bool indexed() const;
     // Ardour's GUI set up to open a session at once: no first-run wizard, and
@@ -36,6 +40,8 @@ public:
     static std::string script(const std::string& name);
 
 private:
+    TimedProcess::Outcome runScanner(const std::string& scanner, const std::string& file) const;
+
     ScratchFolder scratch;
     std::string home;
 };

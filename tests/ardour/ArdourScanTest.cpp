@@ -2,6 +2,8 @@
 #include "ArdourFixture.h"
 #include "FileText.h"
 
+#include "entry/Version.h"
+
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -35,6 +37,40 @@ TEST_F(ArdourScan, TheScannerIndexesZargAsTheEffectItDeclares)
     const std::vector<std::pair<std::string, std::string>> expected{
         {facts.name(), facts.subCategories()}};
     EXPECT_EQ(classes, expected) << index;
+}
+
+// Ardour's VST2 scanner on the link in ~/.vst: the same effect, through VSTPluginMain.
+// (ardour7-lua lists no VST2 plug-ins, so a session is not asked.)
+TEST_F(ArdourScan, TheVst2ScannerIndexesZargThroughTheLink)
+{
+    const TimedProcess::Outcome scan = sandbox.scanVst2();
+    const std::string output = scan.out + scan.err;
+    ASSERT_FALSE(scan.timedOut || scan.crashed()) << scan.describe() << "\n" << output;
+    EXPECT_EQ(output.find("[ERROR]"), std::string::npos) << output;
+
+    std::string index;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(sandbox.path("home/.cache/ardour7/vst")))
+        if (entry.path().extension() == ".v2i")
+            index += fileText(entry.path());
+    std::smatch info;
+    ASSERT_TRUE(std::regex_search(index, info, std::regex("<VST2Info [^>]*>"))) << index;
+    const std::string attributes = info.str();
+    const std::pair<const char*, std::string> expected[] = {
+        {"id", std::to_string(kZargVst2UniqueId)},
+        {"name", facts.name()},
+        {"creator", ZARG_VENDOR},
+        {"category", "Effect"},
+        {"n_inputs", "2"},
+        {"n_outputs", "2"},
+        {"n_midi_inputs", "1"},
+        {"is_instrument", "0"},
+        {"can_process_replace", "1"},
+        {"has_editor", "1"}};
+    for (const auto& [name, value] : expected)
+        EXPECT_NE(attributes.find(std::string(" ") + name + "=\"" + value + "\""),
+                  std::string::npos)
+            << name << " in " << attributes;
 }
 
 // What the scanner indexed is what a session's plug-in manager offers, from
