@@ -5,7 +5,6 @@
 
 namespace
 {
-using MainProc = AEffect* (*)(audioMasterCallback);
 // The plug-in being created: its callback comes before the host can set effect->user.
 thread_local Vst2Plugin* loading = nullptr;
 } // namespace
@@ -24,11 +23,21 @@ Vst2Plugin::Vst2Plugin(const std::string& libraryPath)
         message = libraryPath + " has no VSTPluginMain";
         return;
     }
+    create(main);
+}
+
+Vst2Plugin::Vst2Plugin(MainProc main)
+{
+    create(main);
+}
+
+void Vst2Plugin::create(MainProc main)
+{
     loading = this;
     aeffect = main(&Vst2Plugin::callback);
     loading = nullptr;
     if (!aeffect)
-        message = "VSTPluginMain gave no effect";
+        message = "the main function gave no effect";
     else
         aeffect->user = this;
 }

@@ -8,9 +8,10 @@
 #include <vector>
 
 // A VST2 plug-in loaded the way a VST2 host loads one: its library opened with dlopen
-// and VSTPluginMain called with this host's callback. The callback answers what a
-// plug-in asks (the version, the time info) and writes its other calls down, with the
-// call of the host the plug-in was inside of when it called back.
+// and VSTPluginMain called with this host's callback (or, for a plug-in linked into the
+// test, its main function called). The callback answers what a plug-in asks (the
+// version, the time info) and writes its other calls down, with the call of the host
+// the plug-in was inside of when it called back.
 class Vst2Plugin
 {
 public:
@@ -26,11 +27,14 @@ public:
         VstIntPtr value;
         float opt;
         int inside; // the dispatcher opcode, or one of the values above
+        bool operator==(const Call&) const = default;
     };
     // A MIDI message and its offset in the next block.
     using Midi = std::pair<int, std::array<unsigned char, 3>>;
+    using MainProc = AEffect* (*)(audioMasterCallback);
 
     explicit Vst2Plugin(const std::string& libraryPath);
+    explicit Vst2Plugin(MainProc main);
     // Closes the effect, then the library.
     ~Vst2Plugin();
     Vst2Plugin(const Vst2Plugin&) = delete;
@@ -64,6 +68,7 @@ public:
 private:
     static VstIntPtr callback(AEffect* effect, int opcode, int index, VstIntPtr value, void* ptr,
                               float opt);
+    void create(MainProc main);
 
     std::string message;
     void* library = nullptr;

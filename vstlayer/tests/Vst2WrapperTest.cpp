@@ -1,4 +1,5 @@
 #include "RecordingEffect.h"
+#include "Vst2Plugin.h"
 
 #include "pluginterfaces/base/ustring.h"
 #include "public.sdk/source/main/pluginfactory.h"
@@ -6,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -33,36 +33,29 @@ enum HostParameter
     kBypass,
 };
 
-struct HostCall
-{
-    int opcode;
-    int index;
-    VstIntPtr value;
-    float opt;
-    bool operator==(const HostCall&) const = default;
-};
+// The factory the wrapper is made from; the main functions read it.
+CPluginFactory* gFactory = nullptr;
 
-// The VST2 host: answers the wrapper's questions and writes its other calls down.
-struct Host
+AEffect* wrap(const FUID& cid, audioMasterCallback callback)
 {
-    std::vector<HostCall> calls;
-    VstTimeInfo time{};
-    bool hasTime = false;
+    gFactory->addRef();
+    return Vst2Wrapper::create(gFactory, cid.toTUID(), kRecorderId, callback);
+}
 
-    static VstIntPtr callback(AEffect* effect, int opcode, int index, VstIntPtr value, void*,
-                              float opt)
-    {
-        if (opcode == audioMasterVersion)
-            return kVstVersion;
-        Host* host = effect ? static_cast<Host*>(effect->user) : nullptr;
-        if (!host)
-            return 0;
-        if (opcode == audioMasterGetTime)
-            return host->hasTime ? reinterpret_cast<VstIntPtr>(&host->time) : 0;
-        host->calls.push_back({opcode, index, value, opt});
-        return 1;
-    }
-};
+AEffect* recorderMain(audioMasterCallback callback)
+{
+    return wrap(kRecorderUID, callback);
+}
+
+AEffect* unknownClassMain(audioMasterCallback callback)
+{
+    return wrap(kUnknownUID, callback);
+}
+
+AEffect* noHostMain(audioMasterCallback)
+{
+    return wrap(kRecorderUID, nullptr);
+}
 
 // Counts what the run loop calls; reads what its descriptor has.
 struct LoopHandler : FObject, Linux::IEventHandler, Linux::ITimerHandler
@@ -91,11 +84,6 @@ std::string ascii(const TChar* text)
     return out;
 }
 
-std::vector<char> bytesOf(const char* text, size_t size)
-{
-    return std::vector<char>(text, text + size);
-}
-
 class Vst2WrapperTest : public testing::Test
 {
 protected:
@@ -103,59 +91,22 @@ protected:
     {
         static PFactoryInfo info("Velmora Test", "https://velmora.invalid/test", "test",
                                  PFactoryInfo::kUnicode);
-        factory = new CPluginFactory(info);
+        gFactory = new CPluginFactory(info);
         PClassInfo2 recorder(kRecorderUID, PClassInfo::kManyInstances, kVstAudioEffectClass,
                              "Recorder", 0, "Fx|Test", nullptr, "1.2.3.4", kVstVersionString);
-        factory->registerClass(&recorder, RecordingEffect::createInstance);
-        effect = open();
-        ASSERT_NE(effect, nullptr);
+        gFactory->registerClass(&recorder, RecordingEffect::createInstance);
+        vst2 = std::make_unique<Vst2Plugin>(&recorderMain);
+        ASSERT_TRUE(vst2->loaded()) << vst2->error();
     }
 
     void TearDown() override
     {
-        close(effect);
-        EXPECT_EQ(factory->release(), 0u) << "the wrapper did not let go of the factory";
+        vst2.reset();
+        EXPECT_EQ(gFactory->release(), 0u) << "the wrapper did not let go of the factory";
+        gFactory = nullptr;
     }
 
-    AEffect* open(const FUID& cid = kRecorderUID, audioMasterCallback callback = &Host::callback)
-    {
-        factory->addRef();
-        AEffect* opened = Vst2Wrapper::create(factory, cid.toTUID(), kRecorderId, callback);
-        if (opened)
-            opened->user = &host;
-        return opened;
-    }
-
-    void close(AEffect*& closing)
-    {
-        if (closing)
-            closing->dispatcher(closing, effClose, 0, 0, nullptr, 0.0f);
-        closing = nullptr;
-    }
-
-    VstIntPtr dispatch(int opcode, int index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                       float opt = 0.0f)
-    {
-        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
-    }
-
-    // A text call into a buffer that starts out full of '#'.
-    std::string text(int opcode, int index = 0, VstIntPtr* result = nullptr)
-    {
-        std::array<char, 256> buffer;
-        buffer.fill('#');
-        const VstIntPtr answer = dispatch(opcode, index, 0, buffer.data());
-        if (result)
-            *result = answer;
-        return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
-    }
-
-    void resume(int blockSize = 512)
-    {
-        dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
-        dispatch(effSetBlockSize, 0, blockSize);
-        dispatch(effMainsChanged, 0, 1);
-    }
+    AEffect* effect() const { return vst2->effect(); }
 
     // processReplacing of frames samples of a constant input; answers the left output.
     std::vector<float> process(int frames, float input = 0.5f)
@@ -166,36 +117,11 @@ protected:
                                      std::vector<float>(static_cast<size_t>(frames), 9.0f)};
         float* inputs[2] = {in[0].data(), in[1].data()};
         float* outputs[2] = {out[0].data(), out[1].data()};
-        effect->processReplacing(effect, inputs, outputs, frames);
+        vst2->processReplacing(inputs, outputs, frames);
         return out[0];
     }
 
-    void sendMidi(const std::vector<std::pair<int, std::array<unsigned char, 3>>>& messages)
-    {
-        std::vector<VstMidiEvent> midi(messages.size());
-        // VstEvents ends in an array of the host's length.
-        alignas(VstEvents) std::array<char, sizeof(VstEvents) + 16 * sizeof(VstEvent*)> list{};
-        ASSERT_LE(messages.size(), 16u);
-        auto* events = reinterpret_cast<VstEvents*>(list.data());
-        events->numEvents = static_cast<int>(messages.size());
-        for (size_t i = 0; i < messages.size(); ++i)
-        {
-            midi[i].type = kVstMidiType;
-            midi[i].byteSize = sizeof(VstMidiEvent);
-            midi[i].deltaFrames = messages[i].first;
-            std::memcpy(midi[i].midiData, messages[i].second.data(), 3);
-            events->events[i] = reinterpret_cast<VstEvent*>(&midi[i]);
-        }
-        EXPECT_EQ(dispatch(effProcessEvents, 0, 0, events), 1);
-    }
-
-    std::vector<char> chunk(AEffect* from)
-    {
-        void* data = nullptr;
-        const VstIntPtr size = from->dispatcher(from, effGetChunk, 0, 0, &data, 0.0f);
-        return size > 0 && data ? bytesOf(static_cast<const char*>(data), static_cast<size_t>(size))
-                                : std::vector<char>{};
-    }
+    void resume(int blockSize = 512) { vst2->resume(48000.0f, blockSize); }
 
     // The log entries after the first that starts with from.
     static std::vector<std::string> logFrom(const std::vector<std::string>& log,
@@ -209,74 +135,73 @@ protected:
 
     RecordingEffect& plugin() { return *RecordingEffect::last(); }
 
-    CPluginFactory* factory = nullptr;
-    Host host;
-    AEffect* effect = nullptr;
+    std::unique_ptr<Vst2Plugin> vst2;
 };
 
 TEST_F(Vst2WrapperTest, PresentsTheClassAsAVst2Effect)
 {
-    EXPECT_EQ(effect->magic, kEffectMagic);
-    EXPECT_EQ(effect->uniqueID, kRecorderId);
-    EXPECT_EQ(effect->version, 0x01020304);
-    EXPECT_EQ(effect->numInputs, 2) << "the main bus only; the side chain stays off";
-    EXPECT_EQ(effect->numOutputs, 2);
-    EXPECT_EQ(effect->numParams, 3) << "Gain, Bend, Bypass: not the read-only, not the program";
-    EXPECT_EQ(effect->numPrograms, 3);
-    EXPECT_EQ(effect->flags, effFlagsCanReplacing | effFlagsProgramChunks)
+    EXPECT_EQ(effect()->magic, kEffectMagic);
+    EXPECT_EQ(effect()->uniqueID, kRecorderId);
+    EXPECT_EQ(effect()->version, 0x01020304);
+    EXPECT_EQ(effect()->numInputs, 2) << "the main bus only; the side chain stays off";
+    EXPECT_EQ(effect()->numOutputs, 2);
+    EXPECT_EQ(effect()->numParams, 3) << "Gain, Bend, Bypass: not the read-only, not the program";
+    EXPECT_EQ(effect()->numPrograms, 3);
+    EXPECT_EQ(effect()->flags, effFlagsCanReplacing | effFlagsProgramChunks)
         << "no editor: the class makes no view";
-    EXPECT_EQ(text(effGetEffectName), "Recorder");
-    EXPECT_EQ(text(effGetProductString), "Recorder");
-    EXPECT_EQ(text(effGetVendorString), "Velmora Test") << "the factory's, as the class has none";
-    EXPECT_EQ(dispatch(effGetVendorVersion), 0x01020304);
-    EXPECT_EQ(dispatch(effGetPlugCategory), kPlugCategEffect);
-    EXPECT_EQ(dispatch(effGetVstVersion), kVstVersion);
-    EXPECT_EQ(dispatch(Vst2::kEffGetTailSize), 1) << "no tail";
+    EXPECT_EQ(vst2->text(effGetEffectName), "Recorder");
+    EXPECT_EQ(vst2->text(effGetProductString), "Recorder");
+    EXPECT_EQ(vst2->text(effGetVendorString), "Velmora Test")
+        << "the factory's, as the class has none";
+    EXPECT_EQ(vst2->dispatch(effGetVendorVersion), 0x01020304);
+    EXPECT_EQ(vst2->dispatch(effGetPlugCategory), kPlugCategEffect);
+    EXPECT_EQ(vst2->dispatch(effGetVstVersion), kVstVersion);
+    EXPECT_EQ(vst2->dispatch(Vst2::kEffGetTailSize), 1) << "no tail";
 
     const std::pair<const char*, VstIntPtr> features[] = {
         {"receiveVstEvents", 1}, {"receiveVstMidiEvent", 1}, {"bypass", 1},
         {"sendVstEvents", -1},   {"sendVstMidiEvent", -1},   {"noSuchFeature", 0}};
     for (const auto& [feature, answer] : features)
-        EXPECT_EQ(dispatch(effCanDo, 0, 0, const_cast<char*>(feature)), answer) << feature;
+        EXPECT_EQ(vst2->dispatch(effCanDo, 0, 0, const_cast<char*>(feature)), answer) << feature;
 
     VstPinProperties pin{};
-    ASSERT_EQ(dispatch(effGetInputProperties, 1, 0, &pin), 1);
+    ASSERT_EQ(vst2->dispatch(effGetInputProperties, 1, 0, &pin), 1);
     EXPECT_STREQ(pin.label, "Main In 2");
     EXPECT_EQ(pin.flags, Vst2::kPinIsActive | Vst2::kPinIsStereo);
-    EXPECT_EQ(dispatch(effGetOutputProperties, 2, 0, &pin), 0);
+    EXPECT_EQ(vst2->dispatch(effGetOutputProperties, 2, 0, &pin), 0);
 }
 
 TEST_F(Vst2WrapperTest, GivesNoEffectForAClassItCannotCreateOrWithoutAHost)
 {
-    EXPECT_EQ(open(kUnknownUID), nullptr);
-    EXPECT_EQ(open(kRecorderUID, nullptr), nullptr);
+    EXPECT_FALSE(Vst2Plugin(&unknownClassMain).loaded());
+    EXPECT_FALSE(Vst2Plugin(&noHostMain).loaded());
 }
 
 TEST_F(Vst2WrapperTest, ParametersShowTheControllersTexts)
 {
-    EXPECT_EQ(text(effGetParamName, kGain), "Gain");
-    EXPECT_EQ(text(effGetParamName, kBypass), "Bypass");
-    EXPECT_EQ(text(effGetParamLabel, kGain), "x2");
-    EXPECT_EQ(dispatch(effCanBeAutomated, kBend), 1);
+    EXPECT_EQ(vst2->text(effGetParamName, kGain), "Gain");
+    EXPECT_EQ(vst2->text(effGetParamName, kBypass), "Bypass");
+    EXPECT_EQ(vst2->text(effGetParamLabel, kGain), "x2");
+    EXPECT_EQ(vst2->dispatch(effCanBeAutomated, kBend), 1);
 
-    effect->setParameter(effect, kGain, 0.25f);
+    vst2->setParameter(kGain, 0.25f);
     String128 expected{};
     ASSERT_EQ(plugin().getParamStringByValue(RecordingEffect::kGainId, 0.25, expected), kResultOk);
-    EXPECT_EQ(text(effGetParamDisplay, kGain), ascii(expected));
+    EXPECT_EQ(vst2->text(effGetParamDisplay, kGain), ascii(expected));
 
-    EXPECT_EQ(dispatch(effString2Parameter, kGain, 0, const_cast<char*>("0.75")), 1);
-    EXPECT_FLOAT_EQ(effect->getParameter(effect, kGain), 0.75f);
-    EXPECT_EQ(dispatch(effString2Parameter, kGain), 1) << "the parameter takes text";
+    EXPECT_EQ(vst2->dispatch(effString2Parameter, kGain, 0, const_cast<char*>("0.75")), 1);
+    EXPECT_FLOAT_EQ(vst2->getParameter(kGain), 0.75f);
+    EXPECT_EQ(vst2->dispatch(effString2Parameter, kGain), 1) << "the parameter takes text";
 }
 
 TEST_F(Vst2WrapperTest, AHostValueReachesTheNextBlockOnceAndTheControllerFromTheMainThread)
 {
     resume();
-    effect->setParameter(effect, kGain, 0.25f);
-    EXPECT_FLOAT_EQ(effect->getParameter(effect, kGain), 0.25f);
+    vst2->setParameter(kGain, 0.25f);
+    EXPECT_FLOAT_EQ(vst2->getParameter(kGain), 0.25f);
     EXPECT_EQ(plugin().getParamNormalized(RecordingEffect::kGainId), 0.5)
         << "setParameter may come from the audio thread: the controller waits for the main one";
-    dispatch(effEditIdle);
+    vst2->dispatch(effEditIdle);
     EXPECT_EQ(plugin().getParamNormalized(RecordingEffect::kGainId), 0.25);
 
     process(64);
@@ -292,62 +217,62 @@ TEST_F(Vst2WrapperTest, OutOfRangeParametersAndProgramsAreIgnored)
     for (int index : {-1, 3, 1000})
     {
         SCOPED_TRACE(index);
-        effect->setParameter(effect, index, 0.9f);
-        EXPECT_EQ(effect->getParameter(effect, index), 0.0f);
+        vst2->setParameter(index, 0.9f);
+        EXPECT_EQ(vst2->getParameter(index), 0.0f);
         for (int opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
         {
             VstIntPtr answer = -1;
-            EXPECT_EQ(text(opcode, index, &answer), std::string(256, '#'));
+            EXPECT_EQ(vst2->text(opcode, index, &answer), std::string(256, '#'));
             EXPECT_EQ(answer, 0);
         }
-        EXPECT_EQ(dispatch(effCanBeAutomated, index), 0);
-        EXPECT_EQ(dispatch(effString2Parameter, index, 0, const_cast<char*>("0.5")), 0);
+        EXPECT_EQ(vst2->dispatch(effCanBeAutomated, index), 0);
+        EXPECT_EQ(vst2->dispatch(effString2Parameter, index, 0, const_cast<char*>("0.5")), 0);
     }
-    dispatch(effSetProgram, 0, 1);
+    vst2->dispatch(effSetProgram, 0, 1);
     for (VstIntPtr program : {-1, 3, 99})
     {
         SCOPED_TRACE(program);
-        dispatch(effSetProgram, 0, program);
-        EXPECT_EQ(dispatch(effGetProgram), 1);
+        vst2->dispatch(effSetProgram, 0, program);
+        EXPECT_EQ(vst2->dispatch(effGetProgram), 1);
         VstIntPtr answer = -1;
-        EXPECT_EQ(text(effGetProgramNameIndexed, static_cast<int>(program), &answer),
+        EXPECT_EQ(vst2->text(effGetProgramNameIndexed, static_cast<int>(program), &answer),
                   std::string(256, '#'));
         EXPECT_EQ(answer, 0);
     }
     process(16);
     for (const std::string& entry : plugin().log)
         EXPECT_EQ(entry.find("0.9"), std::string::npos) << entry;
-    for (int index = 0; index < effect->numParams; ++index)
-        EXPECT_NE(effect->getParameter(effect, index), 0.9f);
+    for (int index = 0; index < effect()->numParams; ++index)
+        EXPECT_NE(vst2->getParameter(index), 0.9f);
 }
 
 TEST_F(Vst2WrapperTest, MidiBecomesEventsAndTheParameterChangesTheControllersMapTo)
 {
     resume();
-    sendMidi({{3, {0x90, 60, 127}},
-              {4, {0x91, 61, 0}}, // a note-on without velocity ends the note
-              {5, {0x82, 62, 127}},
-              {6, {0xA3, 63, 127}},
-              {7, {0xB0, 7, 127}},  // volume: Gain
-              {8, {0xE0, 0, 0x40}}, // pitch bend centre: Bend
-              {9, {0xD0, 100, 0}},  // channel pressure: mapped to nothing
-              {9, {0xB0, 74, 5}}}); // an unmapped controller
+    vst2->sendMidi({{3, {0x90, 60, 127}},
+                    {4, {0x91, 61, 0}}, // a note-on without velocity ends the note
+                    {5, {0x82, 62, 127}},
+                    {6, {0xA3, 63, 127}},
+                    {7, {0xB0, 7, 127}},  // volume: Gain
+                    {8, {0xE0, 0, 0x40}}, // pitch bend centre: Bend
+                    {9, {0xD0, 100, 0}},  // channel pressure: mapped to nothing
+                    {9, {0xB0, 74, 5}}}); // an unmapped controller
     process(16);
     EXPECT_EQ(logFrom(plugin().log, "block"),
               (std::vector<std::string>{"block 16", "param 10 @7 1", "param 11 @8 0.500031",
                                         "noteOn 0 60 1 @3", "noteOff 1 61 0 @4",
                                         "noteOff 2 62 1 @5", "polyPressure 3 63 1 @6"}));
-    EXPECT_FLOAT_EQ(effect->getParameter(effect, kGain), 1.0f)
+    EXPECT_FLOAT_EQ(vst2->getParameter(kGain), 1.0f)
         << "the host sees where the controller moved the parameter";
-    dispatch(effEditIdle);
+    vst2->dispatch(effEditIdle);
     EXPECT_EQ(plugin().getParamNormalized(RecordingEffect::kGainId), 1.0);
 }
 
 TEST_F(Vst2WrapperTest, LongerBlocksThanAnnouncedArePassedOnInParts)
 {
     resume(64);
-    effect->setParameter(effect, kGain, 0.25f);
-    sendMidi({{10, {0x90, 60, 127}}, {70, {0x90, 61, 127}}, {149, {0x90, 62, 127}}});
+    vst2->setParameter(kGain, 0.25f);
+    vst2->sendMidi({{10, {0x90, 60, 127}}, {70, {0x90, 61, 127}}, {149, {0x90, 62, 127}}});
     process(150);
     EXPECT_EQ(
         logFrom(plugin().log, "block"),
@@ -358,13 +283,13 @@ TEST_F(Vst2WrapperTest, LongerBlocksThanAnnouncedArePassedOnInParts)
 TEST_F(Vst2WrapperTest, TheTransportComesFromTheHostsTimeInfo)
 {
     resume();
-    host.hasTime = true;
-    host.time.samplePos = 4800.0;
-    host.time.tempo = 133.0;
-    host.time.ppqPos = 2.5;
-    host.time.timeSigNumerator = 7;
-    host.time.timeSigDenominator = 8;
-    host.time.flags = kVstTransportPlaying | kVstTempoValid | kVstPpqPosValid | kVstTimeSigValid;
+    vst2->answersTime = true;
+    vst2->time.samplePos = 4800.0;
+    vst2->time.tempo = 133.0;
+    vst2->time.ppqPos = 2.5;
+    vst2->time.timeSigNumerator = 7;
+    vst2->time.timeSigDenominator = 8;
+    vst2->time.flags = kVstTransportPlaying | kVstTempoValid | kVstPpqPosValid | kVstTimeSigValid;
     process(32);
     const ProcessContext& context = plugin().lastContext;
     EXPECT_EQ(context.projectTimeSamples, 4800);
@@ -378,7 +303,7 @@ TEST_F(Vst2WrapperTest, TheTransportComesFromTheHostsTimeInfo)
                                  ProcessContext::kTimeSigValid);
 
     // Without one, the position counts the samples processed.
-    host.hasTime = false;
+    vst2->answersTime = false;
     process(32);
     const TSamples first = plugin().lastContext.projectTimeSamples;
     process(32);
@@ -391,12 +316,12 @@ TEST_F(Vst2WrapperTest, ProgramsSelectThroughTheProgramChangeParameter)
     resume();
     const std::string names[] = {"Clean", "Warm", "Hot"};
     for (int p = 0; p < 3; ++p)
-        EXPECT_EQ(text(effGetProgramNameIndexed, p), names[p]);
+        EXPECT_EQ(vst2->text(effGetProgramNameIndexed, p), names[p]);
 
-    effect->setParameter(effect, kGain, 0.3f);
-    dispatch(effSetProgram, 0, 2);
-    EXPECT_EQ(dispatch(effGetProgram), 2);
-    EXPECT_EQ(text(effGetProgramName), "Hot");
+    vst2->setParameter(kGain, 0.3f);
+    vst2->dispatch(effSetProgram, 0, 2);
+    EXPECT_EQ(vst2->dispatch(effGetProgram), 2);
+    EXPECT_EQ(vst2->text(effGetProgramName), "Hot");
     EXPECT_EQ(plugin().getParamNormalized(RecordingEffect::kProgramsId), 1.0);
     process(8);
     EXPECT_EQ(logFrom(plugin().log, "block"),
@@ -407,16 +332,16 @@ TEST_F(Vst2WrapperTest, ProgramsSelectThroughTheProgramChangeParameter)
 TEST_F(Vst2WrapperTest, AValueTheStateChangesIsNotOverriddenByAnOlderHostValue)
 {
     resume();
-    effect->setParameter(effect, kGain, 0.8f);
-    AEffect* other = open();
-    other->setParameter(other, kGain, 0.1f);
-    const std::vector<char> saved = chunk(other);
-    close(other);
+    vst2->setParameter(kGain, 0.8f);
+    const std::vector<char> saved = []
+    {
+        Vst2Plugin other(&recorderMain);
+        other.setParameter(kGain, 0.1f);
+        return other.chunk();
+    }();
 
-    ASSERT_EQ(dispatch(effSetChunk, 0, static_cast<VstIntPtr>(saved.size()),
-                       const_cast<char*>(saved.data())),
-              1);
-    EXPECT_FLOAT_EQ(effect->getParameter(effect, kGain), 0.1f);
+    ASSERT_EQ(vst2->setChunk(saved), 1);
+    EXPECT_FLOAT_EQ(vst2->getParameter(kGain), 0.1f);
     process(8);
     for (const std::string& entry : plugin().log)
         EXPECT_EQ(entry.find("0.8"), std::string::npos) << entry;
@@ -424,8 +349,8 @@ TEST_F(Vst2WrapperTest, AValueTheStateChangesIsNotOverriddenByAnOlderHostValue)
 
 TEST_F(Vst2WrapperTest, AChunkCarriesTheStateWithTheClassAndAChecksum)
 {
-    effect->setParameter(effect, kGain, 0.125f);
-    const std::vector<char> saved = chunk(effect);
+    vst2->setParameter(kGain, 0.125f);
+    const std::vector<char> saved = vst2->chunk();
     ASSERT_EQ(saved.size(), 28u + 16u) << "header and the effect's two doubles";
     EXPECT_EQ(std::string(saved.data(), 4), "V3Ck");
     EXPECT_EQ(std::memcmp(saved.data() + 4, kRecorderUID.toTUID(), 16), 0);
@@ -437,20 +362,17 @@ TEST_F(Vst2WrapperTest, AChunkCarriesTheStateWithTheClassAndAChecksum)
     EXPECT_EQ(size, 16u);
     EXPECT_EQ(sum, crc32(0L, payload, 16));
 
-    AEffect* other = open();
-    ASSERT_EQ(other->dispatcher(other, effSetChunk, 0, static_cast<VstIntPtr>(saved.size()),
-                                const_cast<char*>(saved.data()), 0.0f),
-              1);
+    Vst2Plugin other(&recorderMain);
+    ASSERT_EQ(other.setChunk(saved), 1);
     EXPECT_EQ(plugin().gain, 0.125);
-    EXPECT_FLOAT_EQ(other->getParameter(other, kGain), 0.125f);
-    close(other);
+    EXPECT_FLOAT_EQ(other.getParameter(kGain), 0.125f);
 }
 
 TEST_F(Vst2WrapperTest, ABrokenChunkIsRefusedAndChangesNothing)
 {
-    effect->setParameter(effect, kGain, 0.125f);
-    const std::vector<char> good = chunk(effect);
-    effect->setParameter(effect, kGain, 0.75f);
+    vst2->setParameter(kGain, 0.125f);
+    const std::vector<char> good = vst2->chunk();
+    vst2->setParameter(kGain, 0.75f);
 
     ASSERT_EQ(good.size(), 44u);
     auto changed = [&good](size_t at, char delta)
@@ -470,18 +392,15 @@ TEST_F(Vst2WrapperTest, ABrokenChunkIsRefusedAndChangesNothing)
         {"empty", {}}};
     const size_t setStatesBefore = plugin().log.size();
     for (const auto& [what, bytes] : broken)
-        EXPECT_EQ(dispatch(effSetChunk, 0, static_cast<VstIntPtr>(bytes.size()),
-                           bytes.empty() ? nullptr : const_cast<char*>(bytes.data())),
-                  0)
-            << what;
+        EXPECT_EQ(vst2->setChunk(bytes), 0) << what;
     EXPECT_EQ(plugin().log.size(), setStatesBefore) << "the effect never saw them";
-    EXPECT_FLOAT_EQ(effect->getParameter(effect, kGain), 0.75f);
+    EXPECT_FLOAT_EQ(vst2->getParameter(kGain), 0.75f);
 }
 
 TEST_F(Vst2WrapperTest, AStateTheEffectRefusesHalfwayIsUndone)
 {
-    effect->setParameter(effect, kGain, 0.125f);
-    std::vector<char> refused = chunk(effect);
+    vst2->setParameter(kGain, 0.125f);
+    std::vector<char> refused = vst2->chunk();
     const double gain = 0.625;
     const double bypass = 5.0; // outside 0..1: refused after Gain was taken
     std::memcpy(refused.data() + 28, &gain, 8);
@@ -490,9 +409,9 @@ TEST_F(Vst2WrapperTest, AStateTheEffectRefusesHalfwayIsUndone)
         static_cast<uint32>(crc32(0L, reinterpret_cast<const Bytef*>(refused.data() + 28), 16));
     std::memcpy(refused.data() + 24, &sum, 4);
 
-    EXPECT_EQ(dispatch(effSetChunk, 0, static_cast<VstIntPtr>(refused.size()), refused.data()), 0);
+    EXPECT_EQ(vst2->setChunk(refused), 0);
     EXPECT_EQ(plugin().gain, 0.125) << "the state before the call is back";
-    EXPECT_FLOAT_EQ(effect->getParameter(effect, kGain), 0.125f);
+    EXPECT_FLOAT_EQ(vst2->getParameter(kGain), 0.125f);
 }
 
 TEST_F(Vst2WrapperTest, ThePluginsCallsReachTheHostAtIdle)
@@ -506,16 +425,17 @@ TEST_F(Vst2WrapperTest, ThePluginsCallsReachTheHostAtIdle)
     plugin().setLatency(32);
     handler->restartComponent(kLatencyChanged);
     handler->performEdit(RecordingEffect::kLevelId, 0.3); // not a host parameter
-    EXPECT_EQ(effect->initialDelay, 32);
-    EXPECT_TRUE(host.calls.empty()) << "nothing from inside a host call";
+    EXPECT_EQ(effect()->initialDelay, 32);
+    EXPECT_TRUE(vst2->calls.empty()) << "nothing from inside a host call";
 
-    dispatch(effEditIdle);
-    const std::vector<HostCall> expected = {{audioMasterBeginEdit, kGain, 0, 0.0f},
-                                            {audioMasterAutomate, kGain, 0, 0.8f},
-                                            {audioMasterEndEdit, kGain, 0, 0.0f},
-                                            {Vst2::kAudioMasterIOChanged, 0, 0, 0.0f}};
-    EXPECT_EQ(host.calls, expected);
-    EXPECT_FLOAT_EQ(effect->getParameter(effect, kGain), 0.8f);
+    vst2->dispatch(effEditIdle);
+    const std::vector<Vst2Plugin::Call> expected = {
+        {audioMasterBeginEdit, kGain, 0, 0.0f, effEditIdle},
+        {audioMasterAutomate, kGain, 0, 0.8f, effEditIdle},
+        {audioMasterEndEdit, kGain, 0, 0.0f, effEditIdle},
+        {Vst2::kAudioMasterIOChanged, 0, 0, 0.0f, effEditIdle}};
+    EXPECT_EQ(vst2->calls, expected);
+    EXPECT_FLOAT_EQ(vst2->getParameter(kGain), 0.8f);
     process(8);
     EXPECT_EQ(logFrom(plugin().log, "block"),
               (std::vector<std::string>{"block 8", "param 10 @0 0.8"}));
@@ -533,21 +453,21 @@ TEST_F(Vst2WrapperTest, EditIdleServesThePluginsRunLoop)
     ASSERT_EQ(loop->registerEventHandler(handler, pipeEnds[0]), kResultTrue);
     ASSERT_EQ(loop->registerTimer(handler, 30), kResultTrue);
 
-    dispatch(effEditIdle);
+    vst2->dispatch(effEditIdle);
     EXPECT_EQ(handler->events, 0);
     EXPECT_EQ(handler->ticks, 0);
     ASSERT_EQ(write(pipeEnds[1], "x", 1), 1);
-    dispatch(effEditIdle);
+    vst2->dispatch(effEditIdle);
     EXPECT_EQ(handler->events, 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    dispatch(effEditIdle);
-    dispatch(effEditIdle);
+    vst2->dispatch(effEditIdle);
+    vst2->dispatch(effEditIdle);
     EXPECT_EQ(handler->ticks, 1);
 
     EXPECT_EQ(loop->unregisterEventHandler(handler), kResultTrue);
     EXPECT_EQ(loop->unregisterTimer(handler), kResultTrue);
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    dispatch(effEditIdle);
+    vst2->dispatch(effEditIdle);
     EXPECT_EQ(handler->events, 1);
     EXPECT_EQ(handler->ticks, 1);
     ::close(pipeEnds[0]);
@@ -557,7 +477,7 @@ TEST_F(Vst2WrapperTest, EditIdleServesThePluginsRunLoop)
 TEST_F(Vst2WrapperTest, ResumeSetsUpAndActivatesAndSuspendDeactivates)
 {
     resume(256);
-    dispatch(effMainsChanged, 0, 0);
+    vst2->dispatch(effMainsChanged, 0, 0);
     EXPECT_EQ(logFrom(plugin().log, "setup"),
               (std::vector<std::string>{"setup 48000 256", "active", "inactive"}));
     const std::vector<float> out = process(16);
@@ -568,21 +488,21 @@ TEST_F(Vst2WrapperTest, ResumeSetsUpAndActivatesAndSuspendDeactivates)
 TEST_F(Vst2WrapperTest, BypassGoesThroughTheBypassParameter)
 {
     resume();
-    effect->setParameter(effect, kGain, 0.25f);
-    EXPECT_EQ(dispatch(Vst2::kEffSetBypass, 0, 1), 1);
+    vst2->setParameter(kGain, 0.25f);
+    EXPECT_EQ(vst2->dispatch(Vst2::kEffSetBypass, 0, 1), 1);
     EXPECT_EQ(process(8), std::vector<float>(8, 0.5f));
-    EXPECT_EQ(effect->getParameter(effect, kBypass), 1.0f);
+    EXPECT_EQ(vst2->getParameter(kBypass), 1.0f);
 }
 
 TEST_F(Vst2WrapperTest, TheAccumulatingProcessAddsToTheOutput)
 {
     resume(16);
-    effect->setParameter(effect, kGain, 0.25f);
+    vst2->setParameter(kGain, 0.25f);
     std::vector<float> in(40, 0.5f);
     std::vector<float> out[2] = {std::vector<float>(40, 1.0f), std::vector<float>(40, 1.0f)};
     float* inputs[2] = {in.data(), in.data()};
     float* outputs[2] = {out[0].data(), out[1].data()};
-    effect->process(effect, inputs, outputs, 40);
+    effect()->process(effect(), inputs, outputs, 40);
     EXPECT_EQ(out[0], std::vector<float>(40, 1.25f)) << "1 + 2 x 0.25 x 0.5, in parts of 16";
     EXPECT_EQ(out[1], out[0]);
 }
