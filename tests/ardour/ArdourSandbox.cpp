@@ -1,14 +1,10 @@
 #include "ArdourSandbox.h"
 
-#include "FileText.h"
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -16,7 +12,6 @@ namespace
 {
 
 constexpr int kScanSeconds = 60;
-constexpr const char* kExportPreset = ZARG_ARDOUR_DATA "/export/zarg-float.preset";
 
 } // namespace
 
@@ -35,11 +30,6 @@ ArdourSandbox::ArdourSandbox() : home(scratch.file("home"))
     fs::last_write_time(bundle(), past);
     fs::create_directories(fs::path(vst2Link()).parent_path());
     fs::create_symlink("../.vst3/ZARG.vst3/Contents/x86_64-linux/ZARG.so", vst2Link());
-
-    const fs::path exportFolder = fs::path(home) / ".config/ardour7/export";
-    fs::create_directories(exportFolder);
-    for (const fs::directory_entry& entry : fs::directory_iterator(ZARG_ARDOUR_DATA "/export"))
-        fs::copy_file(entry.path(), exportFolder / entry.path().filename());
 }
 
 std::string ArdourSandbox::bundle() const
@@ -104,15 +94,6 @@ void ArdourSandbox::prepareGui() const
 ScriptRunner ArdourSandbox::lua(int timeoutSeconds) const
 {
     return ScriptRunner({ZARG_ARDOUR_LUA}, environment(), scratch.path(), timeoutSeconds);
-}
-
-std::string ArdourSandbox::exportPresetId()
-{
-    std::smatch match;
-    const std::string text = fileText(kExportPreset);
-    if (!std::regex_search(text, match, std::regex("<ExportPreset id=\"([^\"]+)\"")))
-        throw std::runtime_error(std::string("no preset id in ") + kExportPreset);
-    return match[1];
 }
 
 std::string ArdourSandbox::script(const std::string& name)

@@ -34,8 +34,6 @@ public:
     void prepareGui() const;
     // A runner of the scripts in tests/ardour/lua.
     ScriptRunner lua(int timeoutSeconds) const;
-    // The id of the export preset that writes float WAV at the session's rate.
-    static std::string exportPresetId();
     // The path of a script in tests/ardour/lua, by name.
     static std::string script(const std::string& name);
 

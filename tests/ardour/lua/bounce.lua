@@ -1,10 +1,10 @@
--- Rendering through a session export.
+-- Rendering through a bounce with processing.
 -- Arguments: "prepare", session folder, frames: a new session whose stereo
 -- track holds one region of that length, saved; the driver then fills its
 -- source files with the input.
--- Or "render", session folder, export folder, frames, export preset id,
--- then either "preset" and a factory preset name, or Label=value settings:
--- ZARG added to the track, set up so, and the session exported from 0.
+-- Or "render", session folder, frames, then either "preset" and a factory
+-- preset name, or Label=value settings: ZARG added to the track, set up so,
+-- and frames from 0 bounced; the new files' paths are reported as "output".
 local zarg = require("zarg")
 
 local function prepare(folder, frames)
@@ -26,7 +26,10 @@ local function prepare(folder, frames)
 	zarg.check("saved", Session:save_state("", false, false, false) == 0, "save_state")
 end
 
-local function render(folder, out, frames, preset_id, rest)
+-- Ardour's session export came out silent now and then on a loaded machine,
+-- also with no plug-in on the track; a bounce runs the playlist through the
+-- track's plug-ins without the engine's transport and disk reader.
+local function render(folder, frames, rest)
 	zarg.load_session(folder)
 	local track = zarg.track("In")
 	local proc = zarg.insert(track)
@@ -35,17 +38,18 @@ local function render(folder, out, frames, preset_id, rest)
 	else
 		zarg.apply(proc, rest)
 	end
-	local export = Session:simple_export()
-	export:set_folder(out)
-	export:set_range(0, frames)
-	assert(export:set_preset(preset_id), "no export preset " .. preset_id)
-	zarg.check("export", export:run_export(), "run_export")
+	local region = track:to_track():bounce_range(0, frames, ARDOUR.InterThreadInfo(), proc, true, "output")
+	zarg.check("bounce", not region:isnil(), "bounce_range")
+	local audio = region:to_audioregion()
+	for c = 0, audio:n_channels() - 1 do
+		zarg.data("output", c, region:source(c):to_filesource():path())
+	end
 end
 
 zarg.run(function()
 	if arg[1] == "prepare" then
 		prepare(arg[2], assert(tonumber(arg[3])))
 	else
-		render(arg[2], arg[3], assert(tonumber(arg[4])), arg[5], { table.unpack(arg, 6) })
+		render(arg[2], assert(tonumber(arg[3])), { table.unpack(arg, 4) })
 	end
 end)
