@@ -11,6 +11,7 @@ class CAnimKnob : public CControl
 public:
     CAnimKnob(const CRect& size, IControlListener* listener, int32_t tag, int32_t subPixmaps,
               CCoord heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint(0, 0));
+    CLASS_METHODS(CAnimKnob, CControl)
 
     void setNumSubPixmaps(int32_t n) { subPixmaps = n < 1 ? 1 : n; }
     int32_t getNumSubPixmaps() const { return subPixmaps; }

@@ -16,6 +16,12 @@ CControl::CControl(const CRect& r, IControlListener* l, int32_t t, CBitmap* bg)
         setBackground(bg);
 }
 
+CControl::CControl(const CControl& c)
+    : CView(c), listener(c.listener), tag(c.tag), value(c.value), vmin(c.vmin), vmax(c.vmax),
+      defaultValue(c.defaultValue), wheelInc(c.wheelInc), backOffset(c.backOffset)
+{
+}
+
 void CControl::setValue(float val)
 {
     if (std::isnan(val))

@@ -18,6 +18,9 @@ class CControl : public CView
 public:
     CControl(const CRect& size, IControlListener* listener = nullptr, int32_t tag = -1,
              CBitmap* background = nullptr);
+    // The copy tells the same listener, under the same tag, and is not in a gesture.
+    CControl(const CControl& control);
+    CLASS_METHODS(CControl, CView)
 
     virtual void setValue(float val);
     float getValue() const { return value; }

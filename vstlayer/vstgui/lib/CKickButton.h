@@ -14,6 +14,7 @@ public:
                 const CPoint& offset = CPoint(0, 0));
     CKickButton(const CRect& size, IControlListener* listener, int32_t tag, CCoord heightOfOneImage,
                 CBitmap* background, const CPoint& offset = CPoint(0, 0));
+    CLASS_METHODS(CKickButton, CControl)
 
     // 0: the view's height.
     void setHeightOfOneImage(CCoord h) { heightOfOneImage = h < 0 ? 0 : h; }

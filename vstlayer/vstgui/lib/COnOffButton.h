@@ -11,6 +11,7 @@ class COnOffButton : public CControl
 public:
     COnOffButton(const CRect& size, IControlListener* listener = nullptr, int32_t tag = -1,
                  CBitmap* background = nullptr);
+    CLASS_METHODS(COnOffButton, CControl)
 
     // On when the value lies in the upper half of the range.
     bool isOn() const { return getValueNormalized() > 0.5f; }

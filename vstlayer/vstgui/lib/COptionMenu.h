@@ -21,7 +21,10 @@ public:
 
     COptionMenu(const CRect& size, IControlListener* listener, int32_t tag,
                 CBitmap* background = nullptr, int32_t style = 0);
+    // The entries are owned once: a menu does not copy.
+    COptionMenu(const COptionMenu&) = delete;
     ~COptionMenu() override;
+    CLASS_METHODS_NOCOPY(COptionMenu, CParamDisplay)
 
     CMenuItem* addEntry(const UTF8String& title, int32_t index = -1);
     bool removeEntry(int32_t index);

@@ -12,7 +12,10 @@ class COptionMenuPopup : public CView
 {
 public:
     COptionMenuPopup(COptionMenu* menu, CFrame* frame, const CPoint& where);
+    // Open once, for one menu: a popup does not copy.
+    COptionMenuPopup(const COptionMenuPopup&) = delete;
     ~COptionMenuPopup() override;
+    CLASS_METHODS_NOCOPY(COptionMenuPopup, CView)
 
     static constexpr CCoord kItemHeight = 16;
 

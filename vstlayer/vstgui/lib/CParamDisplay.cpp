@@ -14,6 +14,15 @@ CParamDisplay::CParamDisplay(const CRect& r, CBitmap* bg, int32_t s)
     font->remember();
 }
 
+CParamDisplay::CParamDisplay(const CParamDisplay& d)
+    : CControl(d), font(d.font), fontColor(d.fontColor), backColor(d.backColor),
+      frameColor(d.frameColor), shadowColor(d.shadowColor), horiTxtAlign(d.horiTxtAlign),
+      style(d.style), frameWidth(d.frameWidth), roundRectRadius(d.roundRectRadius),
+      textInset(d.textInset), precision(d.precision), valueToString(d.valueToString)
+{
+    font->remember();
+}
+
 CParamDisplay::~CParamDisplay()
 {
     font->forget();

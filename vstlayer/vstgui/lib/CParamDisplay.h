@@ -29,7 +29,10 @@ public:
         std::function<bool(float value, std::string& text, CParamDisplay*)>;
 
     explicit CParamDisplay(const CRect& size, CBitmap* background = nullptr, int32_t style = 0);
+    // The copy shares the font, remembered once more.
+    CParamDisplay(const CParamDisplay& display);
     ~CParamDisplay() override;
+    CLASS_METHODS(CParamDisplay, CControl)
 
     void setFont(CFontRef font);
     CFontRef getFont() const { return font; }

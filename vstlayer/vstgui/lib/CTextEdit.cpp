@@ -14,6 +14,8 @@ CTextEdit::CTextEdit(const CRect& r, IControlListener* l, int32_t t, UTF8StringP
     tag = t;
 }
 
+CTextEdit::CTextEdit(const CTextEdit& e) : CTextLabel(e), stringToValue(e.stringToValue) {}
+
 void CTextEdit::setText(const UTF8String& t)
 {
     // Outside updates do not overwrite what the user is typing.

@@ -16,6 +16,9 @@ public:
 
     CTextEdit(const CRect& size, IControlListener* listener, int32_t tag,
               UTF8StringPtr text = nullptr, CBitmap* background = nullptr, int32_t style = 0);
+    // The copy shows the text of the original and is not being typed into.
+    CTextEdit(const CTextEdit& edit);
+    CLASS_METHODS(CTextEdit, CTextLabel)
 
     void setStringToValueFunction(StringToValueFunction f) { stringToValue = std::move(f); }
     bool isEditingText() const { return editingText; }

@@ -11,6 +11,7 @@ class CTextLabel : public CParamDisplay
 public:
     explicit CTextLabel(const CRect& size, UTF8StringPtr text = nullptr,
                         CBitmap* background = nullptr, int32_t style = 0);
+    CLASS_METHODS(CTextLabel, CParamDisplay)
 
     virtual void setText(const UTF8String& text);
     const UTF8String& getText() const { return text; }

@@ -22,6 +22,14 @@ void replaceBitmap(CBitmap*& slot, CBitmap* bitmap)
 }
 } // namespace
 
+CView::CView(const CView& v)
+    : CBaseObject(), size(v.size), transparent(v.transparent), mouseEnabled(v.mouseEnabled),
+      visible(v.visible)
+{
+    replaceBitmap(background, v.background);
+    replaceBitmap(disabledBackground, v.disabledBackground);
+}
+
 CView::~CView()
 {
     replaceBitmap(background, nullptr);

@@ -7,6 +7,19 @@
 
 #include <memory>
 
+// A view's copy operation, under VSTGUI's macro names: every view class states whether
+// it copies, so that no copy comes out as a part of the view it was made from.
+#define CLASS_METHODS(name, parent)                                                                \
+    VSTGUI::CBaseObject* newCopy() const override                                                  \
+    {                                                                                              \
+        return new name(*this);                                                                    \
+    }
+#define CLASS_METHODS_NOCOPY(name, parent)                                                         \
+    VSTGUI::CBaseObject* newCopy() const override                                                  \
+    {                                                                                              \
+        return nullptr;                                                                            \
+    }
+
 namespace VSTGUI
 {
 
@@ -16,7 +29,14 @@ class CView : public CBaseObject
 {
 public:
     explicit CView(const CRect& size);
+    // The copy is in no parent and has no sub-controller; it shares the bitmaps, each
+    // remembered once more.
+    CView(const CView& view);
+    CView& operator=(const CView&) = delete;
     ~CView() override;
+
+    // A new view like this one, owned once by the caller; null for views that do not copy.
+    virtual CBaseObject* newCopy() const { return new CView(*this); }
 
     // Drawing happens in the parent's coordinates (the ones getViewSize() is in).
     virtual void draw(CDrawContext* context);

@@ -14,7 +14,10 @@ class CViewContainer : public CView
 {
 public:
     explicit CViewContainer(const CRect& size);
+    // Children are owned once: a container does not copy.
+    CViewContainer(const CViewContainer&) = delete;
     ~CViewContainer() override;
+    CLASS_METHODS_NOCOPY(CViewContainer, CView)
 
     // Takes over the caller's reference.
     virtual bool addView(CView* view);

@@ -15,6 +15,13 @@ CVuMeter::CVuMeter(const CRect& r, CBitmap* on, CBitmap* off, int32_t n, int32_t
     setOffBitmap(off);
 }
 
+CVuMeter::CVuMeter(const CVuMeter& m)
+    : CControl(m), nbLed(m.nbLed), style(m.style), decreaseValue(m.decreaseValue),
+      oldValue(m.oldValue)
+{
+    setOffBitmap(m.offBitmap);
+}
+
 CVuMeter::~CVuMeter()
 {
     setOffBitmap(nullptr);

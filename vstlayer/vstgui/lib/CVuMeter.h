@@ -13,7 +13,10 @@ class CVuMeter : public CControl
 public:
     CVuMeter(const CRect& size, CBitmap* onBitmap, CBitmap* offBitmap, int32_t nbLed,
              int32_t style = kVertical);
+    // The copy shares both bitmaps, each remembered once more.
+    CVuMeter(const CVuMeter& meter);
     ~CVuMeter() override;
+    CLASS_METHODS(CVuMeter, CControl)
 
     void setOnBitmap(CBitmap* bitmap) { setBackground(bitmap); }
     CBitmap* getOnBitmap() const { return background; }

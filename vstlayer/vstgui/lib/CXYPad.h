@@ -12,6 +12,7 @@ class CXYPad : public CParamDisplay
 {
 public:
     explicit CXYPad(const CRect& size = CRect(0, 0, 0, 0));
+    CLASS_METHODS(CXYPad, CParamDisplay)
 
     static float calculateValue(float x, float y);
     static void calculateXY(float value, float& x, float& y);
