@@ -15,6 +15,7 @@ public:
 
     CKickButtonQX(const VSTGUI::CRect& size, VSTGUI::IControlListener* listener, int32_t tag,
                   VSTGUI::CBitmap* background, const VSTGUI::CPoint& offset);
+    CLASS_METHODS(CKickButtonQX, CKickButton)
 
     void setKickMode(int32_t mode) { kickMode = mode; }
     int32_t getKickMode() const { return kickMode; }

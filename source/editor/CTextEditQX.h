@@ -11,6 +11,7 @@ class CTextEditQX : public VSTGUI::CTextEdit
 public:
     CTextEditQX(const VSTGUI::CRect& size, VSTGUI::IControlListener* listener, int32_t tag,
                 VSTGUI::UTF8StringPtr title, VSTGUI::CBitmap* background, int32_t style);
+    CLASS_METHODS(CTextEditQX, CTextEdit)
 
     void setUnits(const std::string& suffix) { units.set(suffix); }
     const std::string& getUnits() const { return units.get(); }

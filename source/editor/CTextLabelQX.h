@@ -10,6 +10,7 @@ class CTextLabelQX : public VSTGUI::CTextLabel
 public:
     CTextLabelQX(const VSTGUI::CRect& size, VSTGUI::UTF8StringPtr title,
                  VSTGUI::CBitmap* background, int32_t style);
+    CLASS_METHODS(CTextLabelQX, CTextLabel)
 
     void setUnits(const std::string& suffix) { units.set(suffix); }
     const std::string& getUnits() const { return units.get(); }

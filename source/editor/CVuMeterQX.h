@@ -12,6 +12,7 @@ class CVuMeterQX : public VSTGUI::CVuMeter
 public:
     CVuMeterQX(const VSTGUI::CRect& size, VSTGUI::CBitmap* onBitmap, VSTGUI::CBitmap* offBitmap,
                int32_t nbLed, bool inverted, bool analog, int32_t style);
+    CLASS_METHODS(CVuMeterQX, CVuMeter)
 
     bool isInverted() const { return inverted; }
     bool isAnalog() const { return analog; }

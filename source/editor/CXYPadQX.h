@@ -9,6 +9,7 @@ class CXYPadQX : public VSTGUI::CXYPad
 {
 public:
     explicit CXYPadQX(const VSTGUI::CRect& size);
+    CLASS_METHODS(CXYPadQX, CXYPad)
 
     void setJoystick(bool state) { isJoystick = state; }
     bool getJoystick() const { return isJoystick; }

@@ -7,6 +7,7 @@
 #include "TestImages.h"
 
 #include "adapter/Processor.h"
+#include "editor/CKickButtonQX.h"
 #include "editor/CTextEditQX.h"
 #include "editor/CTextLabelQX.h"
 #include "editor/CVuMeterQX.h"
@@ -18,6 +19,7 @@
 #include "vstgui/lib/SharedPointer.h"
 
 #include <cmath>
+#include <typeinfo>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -52,6 +54,53 @@ TEST(UnitsText, TrimmedUnitsFollowEveryText)
         EXPECT_EQ(label.getText(), c.shown) << '"' << c.units << '"';
         EXPECT_EQ(edit.getText(), c.shown) << '"' << c.units << '"';
     }
+}
+
+template <class Text>
+void expectCopyKeepsUnits(Text& original)
+{
+    original.setUnits(" dB ");
+    original.setText("-50.00");
+    auto* copy = dynamic_cast<Text*>(original.newCopy());
+    ASSERT_NE(copy, nullptr) << typeid(Text).name();
+    EXPECT_EQ(copy->getUnits(), "dB");
+    EXPECT_EQ(copy->getText(), "-50.00 dB");
+    copy->setText("-6.00");
+    EXPECT_EQ(copy->getText(), "-6.00 dB") << "the copy's own texts get the units too";
+    copy->forget();
+}
+
+// A copy is a control of the same class with the same settings, not its library base.
+TEST(ExtendedControlCopies, KeepTheirUnitsModeAndKind)
+{
+    const CRect r(0, 0, 60, 20);
+    CTextLabelQX label(r, "title", nullptr, 0);
+    expectCopyKeepsUnits(label);
+    CTextEditQX edit(r, nullptr, 1, "title", nullptr, 0);
+    expectCopyKeepsUnits(edit);
+
+    CKickButtonQX kick(r, nullptr, 2, nullptr, CPoint(0, 0));
+    kick.setKickMode(CKickButtonQX::kPress);
+    auto* kickCopy = dynamic_cast<CKickButtonQX*>(kick.newCopy());
+    ASSERT_NE(kickCopy, nullptr);
+    EXPECT_EQ(kickCopy->getKickMode(), CKickButtonQX::kPress);
+    kickCopy->forget();
+
+    CXYPadQX pad(r);
+    pad.setJoystick(true);
+    auto* padCopy = dynamic_cast<CXYPadQX*>(pad.newCopy());
+    ASSERT_NE(padCopy, nullptr);
+    EXPECT_TRUE(padCopy->getJoystick());
+    padCopy->forget();
+
+    CVuMeterQX meter(r, nullptr, nullptr, 10, true, true, kVertical);
+    meter.setFrameCount(40);
+    auto* meterCopy = dynamic_cast<CVuMeterQX*>(meter.newCopy());
+    ASSERT_NE(meterCopy, nullptr);
+    EXPECT_TRUE(meterCopy->isInverted());
+    EXPECT_TRUE(meterCopy->isAnalog());
+    EXPECT_EQ(meterCopy->getFrameCount(), 40);
+    meterCopy->forget();
 }
 
 // Clicks on kick buttons bound to parameters 5, 6 and 7, as the host sees them.
