@@ -326,7 +326,7 @@ tresult PLUGIN_API Processor::setupProcessing(ProcessSetup& setup)
 {
     ensurePlugIn();
     const tresult result = SingleComponentEffect::setupProcessing(setup);
-    softBypass.prepare(2, latencySamples, bypassFadeSamples(setup.sampleRate));
+    softBypass.prepare(bypassFadeSamples(setup.sampleRate));
     allocateBlockBuffers(setup.maxSamplesPerBlock);
     if (plugIn)
     {
@@ -342,8 +342,7 @@ tresult PLUGIN_API Processor::setActive(TBool state)
     {
         plugIn->m_sampleRate = static_cast<int32>(processSetup.sampleRate);
         plugIn->prepareToProcess();
-        // The chain starts from silence, and so does the dry line beside it.
-        softBypass.prepare(2, latencySamples, bypassFadeSamples(processSetup.sampleRate));
+        softBypass.prepare(bypassFadeSamples(processSetup.sampleRate));
     }
     handover.setProcessingActive(state != 0);
     return kResultOk;

@@ -15,13 +15,11 @@ namespace
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kResponseScale = 4e-4;
 
+// Blocks of taps that can be non-zero: the design leaves everything from N/2 on at zero.
 int activePartitions(int N, int L, int B, int d)
 {
-    const int partitions = L / B;
     const int nonZero = N / 2 - d;
-    if (nonZero <= 0)
-        return 0;
-    return std::min(partitions, (nonZero + B - 1) / B);
+    return std::clamp((nonZero + B - 1) / B, 1, L / B);
 }
 
 // bins[k] = 4e-4 * H(j * k * dw) for k = 1 .. half - 1, with (jw)^2 and (jw)^3 exact.
@@ -45,25 +43,16 @@ ZARG_CLONES void sampleGrid(const CCircuitFIR::Coefficients& c, double dw, int h
 } // namespace
 
 CCircuitFIR::CCircuitFIR(const Config& config)
-    : m_iDesignLength(config.designLength), m_iBlock(config.blockSize),
-      m_iTapOffset(config.tapOffset), m_iPartitions(config.convolutionLength / config.blockSize),
-      m_iTransformSize(2 * config.blockSize),
-      m_iActivePartitions(activePartitions(config.designLength, config.convolutionLength,
-                                           config.blockSize, config.tapOffset)),
-      m_iSegmentOffset(config.tapOffset),
+    : m_iDesignLength(config.designLength), m_iTapOffset(config.tapOffset),
+      m_iTapCount(config.convolutionLength / config.blockSize * config.blockSize),
       m_vTaps(static_cast<std::size_t>(config.designLength), 0.0),
       m_vRaw(static_cast<std::size_t>(config.designLength), 0.0),
       m_vEnvelope(static_cast<std::size_t>(config.designLength), 0.0),
-      m_vOutput(static_cast<std::size_t>(2 * config.blockSize), 0.0),
-      m_vNextSpectrum(static_cast<std::size_t>(2 * (config.blockSize + 1)), 0.0),
-      m_vSegmentCache(static_cast<std::size_t>(m_iActivePartitions * config.blockSize), 0.0),
       m_designTransform(config.designLength, CFftwRealTransform::Direction::Inverse),
-      m_inputTransform(2 * config.blockSize, CFftwRealTransform::Direction::Forward),
-      m_segmentTransform(2 * config.blockSize, CFftwRealTransform::Direction::Forward),
-      m_outputTransform(2 * config.blockSize, CFftwRealTransform::Direction::Inverse),
-      m_pInput(m_inputTransform.time()), m_pSegment(m_segmentTransform.time()),
-      m_pSegmentSource(m_vTaps.data() + config.tapOffset), m_pOutput(m_vOutput.data()),
-      m_ring(config.convolutionLength, config.blockSize, m_iActivePartitions)
+      m_convolver(config.blockSize,
+                  activePartitions(config.designLength, config.convolutionLength, config.blockSize,
+                                   config.tapOffset),
+                  config.convolutionLength)
 {
 }
 
@@ -118,17 +107,18 @@ void CCircuitFIR::buildImpulse(int N, double scale)
 
 void CCircuitFIR::updateTaps()
 {
-    const int end = m_iTapOffset + m_iBlock * m_iPartitions;
+    const int end = m_iTapOffset + m_iTapCount;
     for (int i = m_iTapOffset; i < end; ++i)
     {
         const auto u = static_cast<std::size_t>(i);
         m_vTaps[u] = m_vEnvelope[u] * m_dGain * m_vRaw[u];
     }
+    m_convolver.setResponse(m_vTaps.data() + m_iTapOffset);
 }
 
 void CCircuitFIR::setDecay(double decay, int fs)
 {
-    const int end = m_iTapOffset + m_iBlock * m_iPartitions;
+    const int end = m_iTapOffset + m_iTapCount;
     for (int i = m_iTapOffset; i < end; ++i)
         m_vEnvelope[static_cast<std::size_t>(i)] = std::exp(-(i * decay) / fs);
     updateTaps();
@@ -138,55 +128,4 @@ void CCircuitFIR::setGain(double gain)
 {
     m_dGain = gain;
     updateTaps();
-}
-
-void CCircuitFIR::processBlock()
-{
-    // The output spectrum of this block pairs the previous input blocks with the current
-    // partition spectra; this block's own input and taps take effect from the next block.
-    // Every other block both spectra are computed; the next block uses the second.
-    m_inputTransform.execute();
-    m_ring.pushInput(m_inputTransform.bins());
-
-    if (m_iPhase < m_iActivePartitions)
-    {
-        const int B = m_iBlock;
-        double* cached = m_vSegmentCache.data() + static_cast<std::size_t>(m_iPhase * B);
-        if (!std::equal(m_pSegment, m_pSegment + B, cached))
-        {
-            std::copy(m_pSegment, m_pSegment + B, cached);
-            m_segmentTransform.execute();
-            m_ring.stagePartition(m_iPhase, m_segmentTransform.bins());
-        }
-    }
-
-    if (m_bNextSpectrumReady)
-    {
-        std::copy(m_vNextSpectrum.begin(), m_vNextSpectrum.end(), m_outputTransform.bins());
-        m_bNextSpectrumReady = false;
-    }
-    else
-    {
-        m_ring.accumulatePair(m_outputTransform.bins(), m_vNextSpectrum.data());
-        m_bNextSpectrumReady = true;
-    }
-    m_ring.commitPartition();
-
-    m_outputTransform.execute();
-    const double* y = m_outputTransform.time();
-    const double norm = 1.0 / m_iTransformSize;
-    double* out = m_pOutput;
-    for (int i = 0; i < m_iBlock; ++i)
-        out[i] = y[i] * norm + out[m_iBlock + i];
-    for (int i = m_iBlock; i < m_iTransformSize; ++i)
-        out[i] = y[i] * norm;
-
-    m_iPos = 0;
-    m_iSegmentOffset += m_iBlock;
-    if (++m_iPhase == m_iPartitions)
-    {
-        m_iPhase = 0;
-        m_iSegmentOffset = m_iTapOffset;
-    }
-    m_pSegmentSource = m_vTaps.data() + m_iSegmentOffset;
 }

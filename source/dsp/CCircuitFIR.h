@@ -1,21 +1,18 @@
 #pragma once
 
 #include "dsp/CFftwRealTransform.h"
-#include "dsp/CSpectrumRing.h"
+#include "dsp/CPartitionedConvolver.h"
 
 #include <cstddef>
 #include <vector>
 
 // A linear circuit section run as a long FIR filter. The taps come from the section's
 // analog transfer function H(s) = N(s)/D(s) (at most third order), sampled on a uniform
-// grid and inverse transformed; the convolution is uniformly partitioned (blocks of B,
-// transforms of 2B) and adds a pure delay of 2B - 1 samples. When the taps change, each
-// partition's spectrum is replaced only when its turn in the rotation comes, so a new
-// response fades in partition by partition over L samples.
+// grid and inverse transformed. The convolution adds no delay (CPartitionedConvolver, in
+// blocks of B); a change of the taps is crossfaded in over L samples.
 //
-// The taps at indices N/2 and above are zero by construction, so their partitions are
-// neither transformed nor multiplied; a partition's spectrum is only recomputed when the
-// taps gathered for it differ from the ones it was computed from.
+// The taps at indices N/2 and above are zero by construction, so the convolution covers
+// only the blocks below N/2.
 class CCircuitFIR
 {
 public:
@@ -46,16 +43,17 @@ public:
     void setDecay(double decay, int fs);
     void setGain(double gain);
 
-    void processSample(double x)
+    void processSample(double x) { process(&x, &m_dOutput, 1); }
+    double getOutput() const { return m_dOutput; }
+    // count samples at once, in and out possibly the same array: the same bits as sample
+    // by sample.
+    void process(const double* in, double* out, int count)
     {
-        m_pInput[m_iPos] = x;
-        // Gathered at every sample, so a design in the middle of a block shows in this
-        // block's partition from that sample on.
-        m_pSegment[m_iPos] = m_pSegmentSource[m_iPos];
-        if (++m_iPos == m_iBlock)
-            processBlock();
+        if (count <= 0)
+            return;
+        m_convolver.process(in, out, count);
+        m_dOutput = out[count - 1];
     }
-    double getOutput() const { return m_pOutput[m_iPos]; }
 
     const std::vector<double>& getTaps() const { return m_vTaps; }
     // How many designs ran (a model in range); lets the owner's tests see redesigns.
@@ -71,36 +69,17 @@ protected:
     void buildImpulse(int N, double scale);
 
 private:
-    void processBlock();
-
     int m_iDesignLength;
-    int m_iBlock;
     int m_iTapOffset;
-    int m_iPartitions;
-    int m_iTransformSize;
-    int m_iActivePartitions;
-    int m_iPos = 0;
-    int m_iPhase = 0;
-    int m_iSegmentOffset;
+    int m_iTapCount;
     double m_dGain = 1.0;
+    double m_dOutput = 0.0;
     unsigned m_uDesignCount = 0;
 
     std::vector<double> m_vTaps;
     std::vector<double> m_vRaw;
     std::vector<double> m_vEnvelope;
-    std::vector<double> m_vOutput;
-    // The output spectrum of the next block, when the last block computed it.
-    std::vector<double> m_vNextSpectrum;
-    bool m_bNextSpectrumReady = false;
-    std::vector<double> m_vSegmentCache;
 
     CFftwRealTransform m_designTransform;
-    CFftwRealTransform m_inputTransform;
-    CFftwRealTransform m_segmentTransform;
-    CFftwRealTransform m_outputTransform;
-    double* m_pInput;
-    double* m_pSegment;
-    const double* m_pSegmentSource;
-    double* m_pOutput;
-    CSpectrumRing m_ring;
+    CPartitionedConvolver m_convolver;
 };

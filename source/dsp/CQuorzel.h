@@ -55,8 +55,6 @@ public:
     // Sizes of every filter: 2048-point designs, 2048 taps in blocks of 64.
     static constexpr CCircuitFIR::Config kFilterConfig{
         .designLength = 2048, .convolutionLength = 2048, .blockSize = 64, .tapOffset = 0};
-    // Five filters per channel, each delaying by 2 * blockSize - 1 samples.
-    static constexpr int kChainLatency = 5 * (2 * kFilterConfig.blockSize - 1);
 
     CQuorzel();
     ~CQuorzel() override;

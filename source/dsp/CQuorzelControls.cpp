@@ -214,8 +214,8 @@ bool CQuorzel::buildControls()
     m_wantsSidechain = 0;
     m_sampleAccurate = 0;
     m_sampleAccuracyGranularity = 1;
-    // The five filters delay the signal; hosts need to know by how much to align the track.
-    m_latencySamples = static_cast<float>(kChainLatency);
+    // The filters add no delay.
+    m_latencySamples = 0.0f;
     m_tailMilliseconds = 500.0f;
     std::copy(std::begin(kPresetNames), std::end(kPresetNames), std::begin(m_presetNames));
 

@@ -111,9 +111,9 @@ TEST_F(ProcessorProcessTest, ConvertsTapersAndKeepsHostValuesInRange)
     EXPECT_TRUE(logged("control 1").empty());
 }
 
-// Bypass fades to the input (this object has no latency) while the object
-// keeps processing, and back; meters read 0 while bypassed. A change in the
-// same block as the switch still applies.
+// Bypass fades to the input while the object keeps processing, and back;
+// meters read 0 while bypassed. A change in the same block as the switch
+// still applies.
 TEST_F(ProcessorProcessTest, BypassFadesToTheInputAndZeroesMeters)
 {
     constexpr int32 kFade = 480; // 10 ms at 48 kHz
@@ -125,11 +125,13 @@ TEST_F(ProcessorProcessTest, BypassFadesToTheInputAndZeroesMeters)
                 block.input(0, c)[i] = 0.01f * static_cast<float>(i % 50 + 100 * c);
     };
     fill();
+    ASSERT_EQ(run(512), kResultOk);
+    fill();
     block.inputChanges().add(Zeri2VST3::kBypassId, 0, 1.0);
     block.inputChanges().add(0, 0, 0.25);
     ASSERT_EQ(run(512), kResultOk);
     EXPECT_EQ(plugIn->m_fLinear, 0.5f);
-    EXPECT_EQ(plugIn->framesProcessed, 512);
+    EXPECT_EQ(plugIn->framesProcessed, 1024);
     // Mid-fade the output lies between the processed signal and the input.
     EXPECT_GT(block.output(0, 1)[kFade / 2], block.input(0, 1)[kFade / 2]);
     EXPECT_LT(block.output(0, 1)[kFade / 2], 2.0f * block.input(0, 1)[kFade / 2]);
@@ -141,9 +143,24 @@ TEST_F(ProcessorProcessTest, BypassFadesToTheInputAndZeroesMeters)
     block.inputChanges().add(Zeri2VST3::kBypassId, 0, 0.0);
     fill();
     ASSERT_EQ(run(512), kResultOk);
-    EXPECT_EQ(plugIn->framesProcessed, 1024);
+    EXPECT_EQ(plugIn->framesProcessed, 1536);
     EXPECT_EQ(block.output(0, 1)[kFade + 5], 2.0f * block.input(0, 1)[kFade + 5]);
     EXPECT_EQ(block.outputChanges().lastValue(3), 0.5);
+}
+
+// Bypassed before anything was heard, the first block is the input already:
+// there is nothing to fade from.
+TEST_F(ProcessorProcessTest, BypassFromTheStartNeedsNoFade)
+{
+    start();
+    for (int32 c = 0; c < 2; ++c)
+        for (int32 i = 0; i < 64; ++i)
+            block.input(0, c)[i] = 0.25f + 0.01f * static_cast<float>(i + c);
+    block.inputChanges().add(Zeri2VST3::kBypassId, 0, 1.0);
+    ASSERT_EQ(run(64), kResultOk);
+    for (int32 c = 0; c < 2; ++c)
+        for (int32 i = 0; i < 64; ++i)
+            ASSERT_EQ(block.output(0, c)[i], block.input(0, c)[i]) << c << " " << i;
 }
 
 TEST_F(ProcessorProcessTest, DeliversEventsBeforeTheirFrame)

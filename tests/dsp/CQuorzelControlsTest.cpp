@@ -269,7 +269,7 @@ TEST_F(QuorzelControls, CapabilityMembers)
     EXPECT_EQ(q.m_wantsSidechain, 0);
     EXPECT_EQ(q.m_sampleAccurate, 0);
     EXPECT_EQ(q.m_sampleAccuracyGranularity, 1);
-    EXPECT_EQ(q.m_latencySamples, 635.0f); // 5 filters x 127 samples
+    EXPECT_EQ(q.m_latencySamples, 0.0f);
     EXPECT_FLOAT_EQ(q.m_tailMilliseconds, 500.0f);
 }
 

@@ -9,9 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,6 @@ namespace
 constexpr int kRate = 48000;
 constexpr CCircuitFIR::Config kConfig{
     .designLength = 2048, .convolutionLength = 2048, .blockSize = 64, .tapOffset = 0};
-constexpr int kDelay = 2 * kConfig.blockSize - 1;
 
 std::vector<double> run(CCircuitFIR& filter, const std::vector<double>& input)
 {
@@ -51,37 +52,6 @@ TEST(CircuitFIR, FreshFilterIsSilentUntilSetDecay)
     EXPECT_GT(energy, 1.0);
 }
 
-// The impulse response is the taps delayed by 2B - 1 samples, also when the design
-// grid follows another sample rate.
-TEST(CircuitFIR, ImpulseReturnsTheTapsDelayed)
-{
-    for (int fs : {48000, 96000, 22050})
-    {
-        CVolumeNetworkFIR filter(kConfig, fs);
-        filter.designModel(9, 1, 1.3, fs);
-        filter.setDecay(0.0, fs);
-        filter.setGain(1.0);
-        const auto& taps = filter.getTaps();
-        for (std::size_t i = 1024; i < taps.size(); ++i)
-            ASSERT_EQ(taps[i], 0.0) << i;
-
-        std::vector<double> input(4000, 0.0);
-        input[0] = 1.0;
-        const auto output = run(filter, input);
-        for (int n = 0; n < static_cast<int>(output.size()); ++n)
-        {
-            const int m = n - kDelay;
-            const double expected = m >= 0 && m < 2048 ? taps[static_cast<std::size_t>(m)] : 0.0;
-            ASSERT_NEAR(output[static_cast<std::size_t>(n)], expected, 1e-13)
-                << "fs " << fs << " n " << n;
-            if (n < kDelay || m >= 1024 + 64)
-            {
-                ASSERT_EQ(output[static_cast<std::size_t>(n)], 0.0) << n;
-            }
-        }
-    }
-}
-
 TEST(CircuitFIR, OutputIsExactlyZeroSoonAfterTheInputStops)
 {
     for (int stop : {3000, 3001, 3071, 3072})
@@ -94,7 +64,9 @@ TEST(CircuitFIR, OutputIsExactlyZeroSoonAfterTheInputStops)
         const auto output = run(filter, input);
         const int last = stop - 1;
         EXPECT_NE(output[static_cast<std::size_t>(last + 500)], 0.0);
-        for (std::size_t n = static_cast<std::size_t>(last + 2240); n < output.size(); ++n)
+        // The response spans 16 blocks; the block holding the last sample and the one
+        // after it carry it into the transforms.
+        for (std::size_t n = static_cast<std::size_t>(last + 17 * 64); n < output.size(); ++n)
             ASSERT_EQ(output[n], 0.0) << "stop " << stop << " n " << n;
     }
 }
@@ -128,9 +100,10 @@ OracleCase makeCase(std::string name, int fs, int N, int L, int B, int d, Design
 
 std::vector<OracleCase> oracleCases()
 {
+    // Three variants each: v = 0, 1, 2.
     auto input = [](CInputNetworkFIR& f, int v, int fs, CCircuitFIR::Coefficients& c, double& s)
     {
-        const int model = v == 0 ? 0 : 13;
+        const int model = std::array{0, 13, 6}[static_cast<std::size_t>(v)];
         f.designModel(model, v, fs);
         c = CInputNetworkFIR::coefficients(model, v);
         s = CInputNetworkFIR::kScale;
@@ -138,30 +111,32 @@ std::vector<OracleCase> oracleCases()
     auto interstage =
         [](CInterstageNetworkFIR& f, int v, int fs, CCircuitFIR::Coefficients& c, double& s)
     {
-        const int model = v == 0 ? 1 : 9;
+        const int model = std::array{1, 9, 4}[static_cast<std::size_t>(v)];
         f.designModel(model, 0, fs);
         c = CInterstageNetworkFIR::coefficients(model, 0);
         s = CInterstageNetworkFIR::kScale;
     };
     auto gain = [](CGainNetworkFIR& f, int v, int fs, CCircuitFIR::Coefficients& c, double& s)
     {
-        const double e = v == 0 ? 1.0 : 0.3;
-        f.designModel(v == 0 ? 0 : 16, 1, v, e, fs);
-        c = CGainNetworkFIR::coefficients(v == 0 ? 0 : 16, 1, v, e);
+        const int model = std::array{0, 16, 7}[static_cast<std::size_t>(v)];
+        const double e = std::array{1.0, 0.3, 0.6}[static_cast<std::size_t>(v)];
+        f.designModel(model, 1, v & 1, e, fs);
+        c = CGainNetworkFIR::coefficients(model, 1, v & 1, e);
         s = CGainNetworkFIR::kScale;
     };
     auto tone = [](CToneStackFIR& f, int v, int fs, CCircuitFIR::Coefficients& c, double& s)
     {
-        const int type = v == 0 ? 0 : 18;
+        const int type = std::array{0, 18, 7}[static_cast<std::size_t>(v)];
         f.designModel(type, 0, 0.7, 2.5, fs);
         c = CToneStackFIR::coefficients(type, 0, 0.7, 2.5);
         s = CToneStackFIR::scale(type);
     };
     auto volume = [](CVolumeNetworkFIR& f, int v, int fs, CCircuitFIR::Coefficients& c, double& s)
     {
-        const int model = v == 0 ? 0 : 11;
-        f.designModel(model, 0, v == 0 ? 1.0 : 2.0, fs);
-        c = CVolumeNetworkFIR::coefficients(model, 0, v == 0 ? 1.0 : 2.0);
+        const int model = std::array{0, 11, 5}[static_cast<std::size_t>(v)];
+        const double x = std::array{1.0, 2.0, 0.5}[static_cast<std::size_t>(v)];
+        f.designModel(model, 0, x, fs);
+        c = CVolumeNetworkFIR::coefficients(model, 0, x);
         s = CVolumeNetworkFIR::kScale;
     };
     return {
@@ -176,109 +151,168 @@ std::vector<OracleCase> oracleCases()
     };
 }
 
-TEST(CircuitFIR, MatchesTheLiteralEngineOverRandomSignalsAndChanges)
+// The literal engine, run on the same input, with the taps one design variant gives; its
+// output is delayed by 2B - 1 samples.
+struct Reference
+{
+    Reference(const OracleCase& c, int variant, const std::vector<double>& input)
+    {
+        const auto fast = c.make(c.fs, c.N, c.L, c.B, c.d);
+        CCircuitFIR::Coefficients coefficients;
+        double scale = 0.0;
+        c.design(*fast, variant, coefficients, scale);
+        LiteralCircuitFIR literal(c.N, c.L, c.B, c.d);
+        literal.design(coefficients, scale, c.fs);
+        literal.setDecay(0.0, c.fs);
+        // Run on past the input's end by the delay.
+        delay = 2 * c.B - 1;
+        for (std::size_t n = 0; n < input.size() + static_cast<std::size_t>(delay); ++n)
+        {
+            literal.processSample(n < input.size() ? input[n] : 0.0);
+            output.push_back(literal.getOutput());
+        }
+    }
+    // What the engine without delay gives at sample n.
+    double at(std::size_t n) const { return output[n + static_cast<std::size_t>(delay)]; }
+    std::vector<double> output;
+    int delay = 0;
+};
+
+// The blend weight of the new response k samples into a fade of `length` samples.
+double fadeWeight(int k, int length)
+{
+    return k >= length ? 1.0 : 0.5 - 0.5 * std::cos(M_PI * k / length);
+}
+
+// Every network class and geometry: the impulse response is the taps themselves from
+// sample 0 on, the first block of taps exactly, the rest to rounding, and exactly zero
+// once the taps and the transforms' last block are past.
+TEST(CircuitFIR, ImpulseReturnsTheTapsWithoutDelay)
 {
     for (const auto& c : oracleCases())
     {
         SCOPED_TRACE(c.name);
-        const auto fast = c.make(c.fs, c.N, c.L, c.B, c.d);
-        LiteralCircuitFIR literal(c.N, c.L, c.B, c.d);
-        CCircuitFIR::Coefficients coefficients;
+        const auto filter = c.make(c.fs, c.N, c.L, c.B, c.d);
+        CCircuitFIR::Coefficients unused;
         double scale = 0.0;
-        c.design(*fast, 0, coefficients, scale);
-        literal.design(coefficients, scale, c.fs);
-        fast->setDecay(0.0, c.fs);
-        literal.setDecay(0.0, c.fs);
-
-        const auto input = dsptest::randomSignal(static_cast<std::size_t>(4 * c.L + 3000), 3);
-        double maxDifference = 0.0;
-        double peak = 0.0;
-        for (std::size_t n = 0; n < input.size(); ++n)
+        c.design(*filter, 1, unused, scale);
+        filter->setDecay(0.0, c.fs);
+        const auto& taps = filter->getTaps();
+        const int end = c.N / 2; // taps from here on are zero
+        std::vector<double> input(static_cast<std::size_t>(c.N + 2 * c.B), 0.0);
+        input[0] = 1.0;
+        const auto output = run(*filter, input);
+        for (int n = 0; n < static_cast<int>(output.size()); ++n)
         {
-            if (n == static_cast<std::size_t>(c.L + 37))
+            const int m = n + c.d;
+            const double expected = n < c.L ? taps[static_cast<std::size_t>(m)] : 0.0;
+            const double y = output[static_cast<std::size_t>(n)];
+            if (n < c.B || m >= end + 2 * c.B)
             {
-                c.design(*fast, 1, coefficients, scale); // a model change mid-block
-                literal.design(coefficients, scale, c.fs);
-                for (std::size_t i = 0; i < fast->getTaps().size(); ++i)
-                    ASSERT_NEAR(fast->getTaps()[i], literal.getTaps()[i], 1e-13) << i;
+                ASSERT_EQ(y, expected) << n;
             }
-            if (n == static_cast<std::size_t>(2 * c.L + c.B + 5)) // the other block parity
-            {
-                fast->setGain(0.6);
-                literal.setGain(0.6);
-            }
-            if (n == static_cast<std::size_t>(3 * c.L + 50))
-            {
-                fast->setDecay(20.0, c.fs);
-                literal.setDecay(20.0, c.fs);
-            }
-            fast->processSample(input[n]);
-            literal.processSample(input[n]);
-            maxDifference =
-                std::max(maxDifference, std::fabs(fast->getOutput() - literal.getOutput()));
-            peak = std::max(peak, std::fabs(literal.getOutput()));
+            ASSERT_NEAR(y, expected, 1e-13) << n;
         }
-        EXPECT_LT(maxDifference, 1e-12);
-        EXPECT_GT(peak, 1e-3);
     }
 }
 
-TEST(CircuitFIR, ModelChangeFadesInPartitionByPartitionWithoutAGap)
+// With fixed taps the output is the literal engine's, advanced by its 2B - 1 samples. A
+// new design fades in over L samples; a design in the middle of a fade starts a new fade
+// from the mix of that moment. Cut into stretches of any length, the input gives the
+// same bits.
+TEST(CircuitFIR, MatchesTheLiteralEngineAdvancedAndBlendsNewDesigns)
 {
-    const int B = kConfig.blockSize;
-    const int P = kConfig.convolutionLength / B;
-    // Changes in blocks of both parities: every other block computes two output spectra.
-    for (const int change : {100 * B + 20, 101 * B + 63})
+    for (const auto& c : oracleCases())
     {
-        SCOPED_TRACE(change);
-        CToneStackFIR changing(kConfig, kRate);
-        CToneStackFIR oldOnly(kConfig, kRate);
-        CToneStackFIR newOnly(kConfig, kRate);
-        newOnly.designModel(19, 0, 0.5, 1.0, kRate);
-        for (auto* f : {&changing, &oldOnly, &newOnly})
-            f->setDecay(0.0, kRate);
+        SCOPED_TRACE(c.name);
+        const auto input = dsptest::randomSignal(static_cast<std::size_t>(4 * c.L + 3000), 3);
+        const Reference first(c, 0, input), second(c, 1, input), third(c, 2, input);
+        const std::size_t change = static_cast<std::size_t>(c.L + 37); // mid-block
+        const std::size_t again = change + static_cast<std::size_t>(c.L / 3);
 
-        // The partition gathered in the block of the change is the first to show it, in the
-        // output of the block after it.
-        const int firstAffected = (change / B + 2) * B - 1;
-        const auto input = dsptest::randomSignal(static_cast<std::size_t>(change + 50 * B), 4);
-        int mixedBlocks = 0;
-        double blockEnergy = 0.0;
-        bool differsFromBoth = false;
-        for (int n = 0; n < static_cast<int>(input.size()); ++n)
+        const auto single = c.make(c.fs, c.N, c.L, c.B, c.d);
+        const auto stretched = c.make(c.fs, c.N, c.L, c.B, c.d);
+        CCircuitFIR::Coefficients unused;
+        double scale = 0.0;
+        for (const auto& f : {single, stretched})
         {
-            if (n == change)
-                changing.designModel(19, 0, 0.5, 1.0, kRate);
-            const double x = input[static_cast<std::size_t>(n)];
-            changing.processSample(x);
-            oldOnly.processSample(x);
-            newOnly.processSample(x);
-            if (n < firstAffected)
+            c.design(*f, 0, unused, scale);
+            f->setDecay(0.0, c.fs);
+        }
+
+        std::vector<double> out(input.size());
+        std::mt19937 lengths(5);
+        double worst = 0.0;
+        double frozen = 0.0;
+        for (std::size_t n = 0; n < input.size();)
+        {
+            // Stretches end where a design lands.
+            std::size_t end = std::min(input.size(), n + 1 + lengths() % 300);
+            for (std::size_t at : {change, again})
+                if (n < at && end > at)
+                    end = at;
+            for (const std::size_t at : {change, again})
+                if (n == at)
+                    for (const auto& f : {single, stretched})
+                        c.design(*f, at == change ? 1 : 2, unused, scale);
+            stretched->process(input.data() + n, out.data() + n, static_cast<int>(end - n));
+            for (; n < end; ++n)
             {
-                ASSERT_EQ(changing.getOutput(), oldOnly.getOutput()) << n;
-            }
-            else if (n >= change + (P + 2) * B)
-            {
-                ASSERT_NEAR(changing.getOutput(), newOnly.getOutput(), 1e-12) << n;
-            }
-            // In between, every block is a blend: neither response, never silent.
-            if (n >= firstAffected && n < change + (P + 2) * B)
-            {
-                blockEnergy += changing.getOutput() * changing.getOutput();
-                differsFromBoth = differsFromBoth ||
-                                  (changing.getOutput() != oldOnly.getOutput() &&
-                                   std::fabs(changing.getOutput() - newOnly.getOutput()) > 1e-9);
-                // Output blocks run from sample kB - 1 to kB + B - 2.
-                if ((n + 2) % B == 0)
+                single->processSample(input[n]);
+                ASSERT_EQ(single->getOutput(), out[n]) << n;
+                double expected = first.at(n);
+                if (n >= change && n < again)
                 {
-                    EXPECT_GT(blockEnergy / B, 1e-3) << "silent block ending at " << n;
-                    mixedBlocks += differsFromBoth ? 1 : 0;
-                    blockEnergy = 0.0;
-                    differsFromBoth = false;
+                    const double w = fadeWeight(static_cast<int>(n - change), c.L);
+                    expected = (1.0 - w) * first.at(n) + w * second.at(n);
                 }
+                else if (n >= again)
+                {
+                    if (n == again)
+                        frozen = fadeWeight(static_cast<int>(again - change), c.L);
+                    const double mix = (1.0 - frozen) * first.at(n) + frozen * second.at(n);
+                    const double w = fadeWeight(static_cast<int>(n - again), c.L);
+                    expected = (1.0 - w) * mix + w * third.at(n);
+                }
+                worst = std::max(worst, std::fabs(out[n] - expected));
             }
         }
-        EXPECT_GE(mixedBlocks, P / 2);
+        EXPECT_LT(worst, 1e-12);
+        EXPECT_GT(std::fabs(first.at(change) - second.at(change)), 1e-3);
+    }
+}
+
+// After a response length of silence nothing of the old taps can sound: a design takes
+// over at once, so a preset chosen before playing sounds right from the first sample.
+TEST(CircuitFIR, DesignAfterSilenceTakesOverAtOnce)
+{
+    const auto c = oracleCases()[0];
+    auto input = dsptest::randomSignal(6000, 6);
+    const int quiet = 1088; // 16 blocks of taps and one more
+    for (const int silence : {quiet, quiet - 1})
+    {
+        SCOPED_TRACE(silence);
+        std::fill(input.begin() + 1000, input.begin() + 1000 + silence, 0.0);
+        const Reference second(c, 1, input);
+        const auto f = c.make(c.fs, c.N, c.L, c.B, c.d);
+        CCircuitFIR::Coefficients unused;
+        double scale = 0.0;
+        c.design(*f, 0, unused, scale);
+        f->setDecay(0.0, c.fs);
+        const std::size_t change = 1000 + static_cast<std::size_t>(silence);
+        double worst = 0.0;
+        for (std::size_t n = 0; n < input.size(); ++n)
+        {
+            if (n == change)
+                c.design(*f, 1, unused, scale);
+            f->processSample(input[n]);
+            if (n >= change)
+                worst = std::max(worst, std::fabs(f->getOutput() - second.at(n)));
+        }
+        if (silence == quiet)
+            EXPECT_LT(worst, 1e-12);
+        else
+            EXPECT_GT(worst, 1e-6); // still fading from the old taps
     }
 }
 
