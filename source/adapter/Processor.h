@@ -118,7 +118,7 @@ private:
     void applyMidiParameter(Steinberg::Vst::ParamID id, double value);
     void deliverEvent(const Steinberg::Vst::Event& event);
     void processFrames(Steinberg::Vst::ProcessData& data, int32 channels, bool hasContext);
-    void processWholeBuffers(Steinberg::Vst::ProcessData& data, int32 channels);
+    void processWholeBuffers(Steinberg::Vst::ProcessData& data, int32 channels, bool hasContext);
     void processWholeBufferChunk(Steinberg::Vst::ProcessData& data, int32 channels, int32 start,
                                  int32 length);
     void reportMeters(Steinberg::Vst::ProcessData& data, bool notMetered);

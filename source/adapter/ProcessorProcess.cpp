@@ -106,7 +106,7 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
         midiEventList->setEventList(events);
 
     if (plugIn->m_processesBuffers)
-        processWholeBuffers(data, channels);
+        processWholeBuffers(data, channels, hasContext);
     else
         processFrames(data, channels, hasContext);
     return kResultOk;
@@ -291,7 +291,7 @@ bool Processor::sidechainActive(const ProcessData& data) const
     return bus && bus->size() > 1 && bus->at(1)->isActive() && data.inputs[1].channelBuffers32;
 }
 
-void Processor::processWholeBuffers(ProcessData& data, int32 channels)
+void Processor::processWholeBuffers(ProcessData& data, int32 channels, bool hasContext)
 {
     // The dry input is kept before an in-place object overwrites it; blocks
     // longer than announced go through in pieces of the announced length.
@@ -303,6 +303,14 @@ void Processor::processWholeBuffers(ProcessData& data, int32 channels)
         processWholeBufferChunk(data, channels, start, length);
         start += length;
     } while (start < data.numSamples);
+    // The frame path sends the transport after every frame; the object ends up where
+    // that path leaves it.
+    hostTime.samplePosition += static_cast<uint32>(data.numSamples);
+    hostTime.timeSeconds = static_cast<double>(hostTime.samplePosition) / plugIn->m_sampleRate;
+    PlugInMessage message{};
+    message.hostTimeInfo = hasContext ? &hostTime : nullptr;
+    message.endMarker = -1;
+    plugIn->onHostMessage(kHostMessageTimeInfo, message);
     reportMeters(data, true);
 }
 

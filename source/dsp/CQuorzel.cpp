@@ -2,6 +2,7 @@
 
 #include "framework/IMidiEventList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -62,6 +63,7 @@ CQuorzel::CQuorzel()
     m_usesEditorDescription = true;
     m_outputOnly = false;
     m_wantsAllMidi = false;
+    m_processesBuffers = true;
 }
 
 CQuorzel::~CQuorzel() = default;
@@ -154,29 +156,60 @@ bool CQuorzel::prepareToProcess()
     return CPlugIn::prepareToProcess();
 }
 
-double CQuorzel::processChannel(int c, float x)
+void CQuorzel::processChannel(int c, const float* in, float* out, int count)
 {
-    // Denormals and tiny noise enter as exact silence; so does anything
-    // non-finite, which would otherwise poison the convolution state for good.
-    double v = 0.0;
-    if (std::isfinite(x) && std::fabs(static_cast<double>(x)) >= 1e-12)
-        v = static_cast<double>(x * m_fTrim);
-    v *= static_cast<double>(m_fStageGain1);
-    if (m_fNG2Threshold > -65.0f)
+    double* v = m_dStage;
+    // Denormals and tiny noise enter as exact silence; so does anything non-finite,
+    // which would otherwise poison the convolution state for good.
+    const double gain1 = m_fStageGain1;
+    for (int i = 0; i < count; ++i)
     {
-        m_pGate[c]->processSample(v);
-        v = m_pGate[c]->getOutput();
+        const float x = in[i];
+        double y = 0.0;
+        if (std::isfinite(x) && std::fabs(static_cast<double>(x)) >= 1e-12)
+            y = static_cast<double>(x * m_fTrim);
+        v[i] = y * gain1;
     }
-    m_pInputFilter[c]->processSample(v);
-    m_pCurve1[c]->processSample(m_pInputFilter[c]->getOutput());
-    m_pGainFilter[c]->processSample(m_pCurve1[c]->getOutput());
-    m_pCurve2[c]->processSample(m_pGainFilter[c]->getOutput() * static_cast<double>(m_fStageGain2));
-    m_pInterstageFilter[c]->processSample(m_pCurve2[c]->getOutput());
-    m_pCurve3[c]->processSample(m_pInterstageFilter[c]->getOutput() *
-                                static_cast<double>(m_fStageGain3));
-    m_pToneStack[c]->processSample(m_pCurve3[c]->getOutput());
-    m_pVolumeFilter[c]->processSample(m_pToneStack[c]->getOutput());
-    return m_pVolumeFilter[c]->getOutput();
+    if (m_fNG2Threshold > -65.0f)
+        for (int i = 0; i < count; ++i)
+        {
+            m_pGate[c]->processSample(v[i]);
+            v[i] = m_pGate[c]->getOutput();
+        }
+    auto curve = [&](CTransferCurve& stage, double gain)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            stage.processSample(v[i] * gain);
+            v[i] = stage.getOutput();
+        }
+    };
+    m_pInputFilter[c]->process(v, v, count);
+    curve(*m_pCurve1[c], 1.0);
+    m_pGainFilter[c]->process(v, v, count);
+    curve(*m_pCurve2[c], static_cast<double>(m_fStageGain2));
+    m_pInterstageFilter[c]->process(v, v, count);
+    curve(*m_pCurve3[c], static_cast<double>(m_fStageGain3));
+    m_pToneStack[c]->process(v, v, count);
+    m_pVolumeFilter[c]->process(v, v, count);
+    for (int i = 0; i < count; ++i)
+        out[i] = static_cast<float>(v[i]);
+}
+
+void CQuorzel::routeInputs(float* const* inputs, uint32_t numInputChannels, int32_t start,
+                           int count, float (&left)[kStretch], float (&right)[kStretch]) const
+{
+    const bool mono = m_uStereoMono == 1;
+    const float* first = inputs[0] ? inputs[0] + start : nullptr;
+    // A mono bus still hands over a second (silent) channel, and the right chain reads it.
+    const float* second = inputs[1] ? inputs[1] + start : nullptr;
+    const float* leftSource = mono && m_uLeftRight != 0 && numInputChannels > 1 ? second : first;
+    const float* rightSource = mono && m_uLeftRight != 1 ? first : second;
+    for (int i = 0; i < count; ++i)
+    {
+        left[i] = leftSource ? leftSource[i] : 0.0f;
+        right[i] = rightSource ? rightSource[i] : 0.0f;
+    }
 }
 
 bool CQuorzel::processFrame(const float* input, float* output, uint32_t numInputChannels,
@@ -184,17 +217,13 @@ bool CQuorzel::processFrame(const float* input, float* output, uint32_t numInput
 {
     applyQueuedControlValues();
     smoothControls();
-
-    const bool mono = m_uStereoMono == 1;
-    float left = input[0];
-    if (mono && m_uLeftRight != 0)
-        left = numInputChannels == 1 ? input[0] : input[1];
-    output[0] = static_cast<float>(processChannel(0, left));
-
-    float right = input[1];
-    if (mono && m_uLeftRight != 1)
-        right = input[0];
-    output[1] = static_cast<float>(processChannel(1, right));
+    // The frame always carries two samples; a mono bus leaves the second at zero.
+    float* frame[2] = {const_cast<float*>(&input[0]), const_cast<float*>(&input[1])};
+    float left[kStretch];
+    float right[kStretch];
+    routeInputs(frame, numInputChannels, 0, 1, left, right);
+    processChannel(0, left, &output[0], 1);
+    processChannel(1, right, &output[1], 1);
     return true;
 }
 
@@ -260,19 +289,33 @@ void CQuorzel::onHostMessage(int32_t type, PlugInMessage& message)
         m_pMidiEvents = message.midiEventList;
 }
 
-// The adapter drives this object frame by frame; the block entries only pass
-// the signal through while keeping the per-sample services running.
+// Stretches of frames run stage by stage. The per-frame services come first for every
+// frame of a stretch: MIDI has no effect on the sound, and control values arrive per frame
+// only in sample-accurate mode, which then makes every frame a stretch of its own.
 bool CQuorzel::processChannelBuffers(float** inputs, float** outputs, uint32_t numChannels,
                                      int32_t numFrames)
 {
-    for (int32_t i = 0; i < numFrames; ++i)
+    const int stretch = m_sampleAccurate ? 1 : kStretch;
+    float left[kStretch];
+    float right[kStretch];
+    for (int32_t start = 0; start < numFrames; start += stretch)
     {
-        if (m_pMidiEvents)
-            m_pMidiEvents->fireMidiEvents(static_cast<uint32_t>(i));
-        applyQueuedControlValues();
-        smoothControls();
-        for (uint32_t c = 0; c < numChannels; ++c)
-            outputs[c][i] = inputs[c][i];
+        const int count = static_cast<int>(std::min<int32_t>(stretch, numFrames - start));
+        for (int i = 0; i < count; ++i)
+        {
+            if (m_pMidiEvents)
+                m_pMidiEvents->fireMidiEvents(static_cast<uint32_t>(start + i));
+            applyQueuedControlValues();
+            smoothControls();
+        }
+        // Both inputs are read before either output is written: hosts may process in place.
+        routeInputs(inputs, numChannels, start, count, left, right);
+        processChannel(0, left, left, count);
+        processChannel(1, right, right, count);
+        if (outputs[0])
+            std::copy_n(left, count, outputs[0] + start);
+        if (numChannels > 1 && outputs[1])
+            std::copy_n(right, count, outputs[1] + start);
     }
     return true;
 }

@@ -55,6 +55,8 @@ public:
     // Sizes of every filter: 2048-point designs, 2048 taps in blocks of 64.
     static constexpr CCircuitFIR::Config kFilterConfig{
         .designLength = 2048, .convolutionLength = 2048, .blockSize = 64, .tapOffset = 0};
+    // Frames the chain runs stage by stage at a time.
+    static constexpr int kStretch = 256;
 
     CQuorzel();
     ~CQuorzel() override;
@@ -115,7 +117,12 @@ public:
     uint32_t m_uPlus = 0;
 
 private:
-    double processChannel(int channel, float x);
+    // The chain has no feedback: each stage runs over the whole stretch before the next.
+    // in and out may be the same array; count <= kStretch.
+    void processChannel(int channel, const float* in, float* out, int count);
+    // The left and right chain inputs of frames [start, start + count).
+    void routeInputs(float* const* inputs, uint32_t numInputChannels, int32_t start, int count,
+                     float (&left)[kStretch], float (&right)[kStretch]) const;
     // Everything prepareToProcess sets up but the curve tables and smoothing.
     void setUpProcessing();
     void designToneStacks();
@@ -125,4 +132,6 @@ private:
     void designVolumeNetworks();
     void setUpGates();
     void computeStageGains();
+
+    double m_dStage[kStretch] = {};
 };

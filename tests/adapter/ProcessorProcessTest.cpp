@@ -212,6 +212,19 @@ TEST_F(ProcessorProcessTest, SendsTransportAfterEveryFrame)
     EXPECT_EQ(plugIn->m_hostInfo.tempoBpm, 120.0);
 }
 
+// An object that takes whole buffers is left with the transport where the
+// frame path leaves it: at the end of the block.
+TEST_F(ProcessorProcessTest, WholeBufferBlocksEndWithTheTransportAdvanced)
+{
+    RecordingPlugIn::configure().processesBuffers = true;
+    start();
+    block.setContextEnabled(true);
+    block.context().projectTimeSamples = 4800;
+    ASSERT_EQ(run(10), kResultOk);
+    EXPECT_EQ(plugIn->m_hostInfo.samplePosition, 4810u);
+    EXPECT_DOUBLE_EQ(plugIn->m_hostInfo.timeSeconds, 4810.0 / 48000.0);
+}
+
 TEST_F(ProcessorProcessTest, ZeroSampleBlockAppliesChangesAndReportsMeters)
 {
     start();

@@ -260,7 +260,7 @@ TEST_F(QuorzelControls, CapabilityMembers)
     EXPECT_TRUE(q.m_usesEditorDescription);
     EXPECT_FALSE(q.m_outputOnly);
     EXPECT_FALSE(q.m_wantsAllMidi);
-    EXPECT_FALSE(q.m_processesBuffers);
+    EXPECT_TRUE(q.m_processesBuffers);
     EXPECT_STREQ(q.m_buttonNames[0], "B1");
     EXPECT_STREQ(q.m_buttonNames[1], "B2");
     EXPECT_STREQ(q.m_buttonNames[2], "B3");

@@ -22,6 +22,8 @@ public:
     void updateTaps();
     void setDecay(double decay, int fs);
     void setGain(double gain);
+    // Finished taps as they stand (N values), in place of a design.
+    void setTaps(const std::vector<double>& taps) { m_taps = taps; }
     void processSample(double x);
     double getOutput() const { return m_output[static_cast<std::size_t>(m_pos)]; }
     const std::vector<double>& getTaps() const { return m_taps; }
