@@ -3,9 +3,12 @@
 #include "dsp/ConvolutionKernels.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <numbers>
+#include <tuple>
 #include <utility>
 
 namespace
@@ -13,6 +16,25 @@ namespace
 std::size_t at(int i)
 {
     return static_cast<std::size_t>(i);
+}
+
+// Room for `counts` arrays of doubles, each starting on a 64-byte boundary; their starts.
+template <std::size_t K>
+std::array<double*, K> carve(std::vector<double>& storage, const std::array<int, K>& counts)
+{
+    std::size_t total = 8;
+    for (int c : counts)
+        total += at((c + 7) / 8 * 8);
+    storage.assign(total, 0.0);
+    auto address = reinterpret_cast<std::uintptr_t>(storage.data());
+    double* p = storage.data() + (64 - address % 64) % 64 / sizeof(double);
+    std::array<double*, K> starts{};
+    for (std::size_t i = 0; i < K; ++i)
+    {
+        starts[i] = p;
+        p += (counts[i] + 7) / 8 * 8;
+    }
+    return starts;
 }
 } // namespace
 
@@ -24,16 +46,18 @@ CPartitionedConvolver::CPartitionedConvolver(int block, int parts, int fade)
       m_outputTransform(2 * block, CFftwRealTransform::Direction::Inverse)
 {
     const int rows = m_iParts - 1;
+    const int spectra = std::max(rows, 1) * m_iStride;
     for (Response& r : m_responses)
     {
         r.taps.assign(at(m_iParts * block), 0.0);
-        r.head.assign(at(block), 0.0);
-        r.re.assign(at(std::max(rows, 1) * m_iStride), 0.0);
-        r.im.assign(at(std::max(rows, 1) * m_iStride), 0.0);
+        const int table = ConvolutionKernels::directFormTableSize(block);
+        std::tie(r.table, r.re, r.im) =
+            std::tuple_cat(carve<3>(r.storage, {table, spectra, spectra}));
         r.tail.assign(at(block), 0.0);
     }
-    m_vInputRe.assign(at(std::max(rows, 1) * m_iStride), 0.0);
-    m_vInputIm.assign(at(std::max(rows, 1) * m_iStride), 0.0);
+    const auto input = carve<2>(m_vInputStorage, {spectra, spectra});
+    m_pInputRe = input[0];
+    m_pInputIm = input[1];
     m_vRowsRe.assign(at(std::max(rows, 1)), nullptr);
     m_vRowsIm.assign(at(std::max(rows, 1)), nullptr);
     const int steps = std::max(fade, 1);
@@ -44,15 +68,15 @@ CPartitionedConvolver::CPartitionedConvolver(int block, int parts, int fade)
     // Row pointers for the first block: every input spectrum is still zero.
     for (int p = 0; p < rows; ++p)
     {
-        m_vRowsRe[at(p)] = m_vInputRe.data() + p * m_iStride;
-        m_vRowsIm[at(p)] = m_vInputIm.data() + p * m_iStride;
+        m_vRowsRe[at(p)] = m_pInputRe + p * m_iStride;
+        m_vRowsIm[at(p)] = m_pInputIm + p * m_iStride;
     }
 }
 
 void CPartitionedConvolver::transformResponse(Response& r)
 {
     const int B = m_iBlock;
-    std::copy_n(r.taps.begin(), B, r.head.begin());
+    ConvolutionKernels::fillDirectFormTable(r.taps.data(), B, r.table);
     double* time = m_responseTransform.time(); // its second half stays zero
     const double* bins = m_responseTransform.bins();
     const double norm = 1.0 / (2.0 * B);
@@ -60,8 +84,8 @@ void CPartitionedConvolver::transformResponse(Response& r)
     {
         std::copy_n(r.taps.data() + p * B, B, time);
         m_responseTransform.execute();
-        double* re = r.re.data() + (p - 1) * m_iStride;
-        double* im = r.im.data() + (p - 1) * m_iStride;
+        double* re = r.re + (p - 1) * m_iStride;
+        double* im = r.im + (p - 1) * m_iStride;
         for (int b = 0; b <= B; ++b)
         {
             re[b] = bins[2 * b] * norm;
@@ -78,8 +102,8 @@ void CPartitionedConvolver::computeTail(Response& r)
         std::fill(r.tail.begin(), r.tail.end(), 0.0);
         return;
     }
-    ConvolutionKernels::multiplyAccumulate(m_vRowsRe.data(), m_vRowsIm.data(), r.re.data(),
-                                           r.im.data(), m_iStride, m_iParts - 1, B + 1,
+    ConvolutionKernels::multiplyAccumulate(m_vRowsRe.data(), m_vRowsIm.data(), r.re, r.im,
+                                           m_iStride, m_iParts - 1, B + 1,
                                            m_outputTransform.bins());
     m_outputTransform.execute();
     std::copy_n(m_outputTransform.time() + B, B, r.tail.begin());
@@ -113,16 +137,19 @@ void CPartitionedConvolver::setResponse(const double* taps)
 void CPartitionedConvolver::freezeFade()
 {
     const double g = m_vFade[at(m_iFadePos)];
-    auto mix = [g](std::vector<double>& old, const std::vector<double>& next)
+    auto mix = [g](double* old, const double* next, std::size_t count)
     {
-        for (std::size_t i = 0; i < old.size(); ++i)
+        for (std::size_t i = 0; i < count; ++i)
             old[i] = (1.0 - g) * old[i] + g * next[i];
     };
-    mix(m_pCurrent->taps, m_pNext->taps);
-    mix(m_pCurrent->head, m_pNext->head);
-    mix(m_pCurrent->re, m_pNext->re);
-    mix(m_pCurrent->im, m_pNext->im);
-    mix(m_pCurrent->tail, m_pNext->tail);
+    Response& old = *m_pCurrent;
+    const Response& next = *m_pNext;
+    mix(old.taps.data(), next.taps.data(), old.taps.size());
+    ConvolutionKernels::fillDirectFormTable(old.taps.data(), m_iBlock, old.table);
+    const auto spectra = at(std::max(m_iParts - 1, 1) * m_iStride);
+    mix(old.re, next.re, spectra);
+    mix(old.im, next.im, spectra);
+    mix(old.tail.data(), next.tail.data(), old.tail.size());
 }
 
 void CPartitionedConvolver::finishBlock()
@@ -134,8 +161,8 @@ void CPartitionedConvolver::finishBlock()
     {
         m_inputTransform.execute();
         m_iNewest = m_iNewest + 1 == rows ? 0 : m_iNewest + 1;
-        double* re = m_vInputRe.data() + m_iNewest * m_iStride;
-        double* im = m_vInputIm.data() + m_iNewest * m_iStride;
+        double* re = m_pInputRe + m_iNewest * m_iStride;
+        double* im = m_pInputIm + m_iNewest * m_iStride;
         const double* bins = m_inputTransform.bins();
         for (int b = 0; b <= B; ++b)
         {
@@ -146,8 +173,8 @@ void CPartitionedConvolver::finishBlock()
         for (int p = 0; p < rows; ++p)
         {
             const int row = (m_iNewest - p + rows) % rows;
-            m_vRowsRe[at(p)] = m_vInputRe.data() + row * m_iStride;
-            m_vRowsIm[at(p)] = m_vInputIm.data() + row * m_iStride;
+            m_vRowsRe[at(p)] = m_pInputRe + row * m_iStride;
+            m_vRowsIm[at(p)] = m_pInputIm + row * m_iStride;
         }
     }
     std::copy_n(history + B, B, history);
@@ -164,6 +191,7 @@ int CPartitionedConvolver::runSegment(const double* in, double* out, int count)
     if (m_bFading)
         n = std::min(n, static_cast<int>(m_vFade.size()) - 1 - m_iFadePos);
 
+    const double* block = m_inputTransform.time() + B;
     double* x = m_inputTransform.time() + B + m_iPos;
     int lastLoud = -1;
     for (int i = 0; i < n; ++i)
@@ -175,16 +203,18 @@ int CPartitionedConvolver::runSegment(const double* in, double* out, int count)
     const int span = (m_iParts + 1) * B;
     m_iQuiet = lastLoud < 0 ? std::min(m_iQuiet + n, span) : n - 1 - lastLoud;
 
-    const Response& cur = *m_pCurrent;
+    auto directForm = [&](const Response& r, double* to)
+    {
+        ConvolutionKernels::addDirectForm(r.table, r.taps.data(), B, block, r.tail.data(), to,
+                                          m_iPos, n);
+    };
     if (!m_bFading)
-        ConvolutionKernels::addDirectForm(cur.head.data(), B, x, cur.tail.data() + m_iPos, out, n);
+        directForm(*m_pCurrent, out);
     else
     {
         double* old = m_vScratch.data();
-        const Response& next = *m_pNext;
-        ConvolutionKernels::addDirectForm(cur.head.data(), B, x, cur.tail.data() + m_iPos, old, n);
-        ConvolutionKernels::addDirectForm(next.head.data(), B, x, next.tail.data() + m_iPos, out,
-                                          n);
+        directForm(*m_pCurrent, old);
+        directForm(*m_pNext, out);
         const double* w = m_vFade.data() + m_iFadePos;
         for (int i = 0; i < n; ++i)
             out[i] = (1.0 - w[i]) * old[i] + w[i] * out[i];

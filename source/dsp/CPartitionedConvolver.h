@@ -37,8 +37,12 @@ private:
     struct Response
     {
         std::vector<double> taps;
-        std::vector<double> head;
-        std::vector<double> re, im;
+        // The first block's taps laid out for the direct form (64-byte aligned, as are re
+        // and im).
+        double* table = nullptr;
+        double* re = nullptr;
+        double* im = nullptr;
+        std::vector<double> storage;
         // Output of the partitioned part for the current block.
         std::vector<double> tail;
     };
@@ -63,7 +67,9 @@ private:
     Response* m_pCurrent;
     Response* m_pNext;
     // The input spectra of the last parts - 1 blocks, a ring of split rows.
-    std::vector<double> m_vInputRe, m_vInputIm;
+    std::vector<double> m_vInputStorage;
+    double* m_pInputRe;
+    double* m_pInputIm;
     std::vector<const double*> m_vRowsRe, m_vRowsIm;
     // Weight of the new response along a fade, 0 .. 1.
     std::vector<double> m_vFade;

@@ -1,5 +1,6 @@
 #include "dsp/ConvolutionKernels.h"
 
+#include <algorithm>
 #include <cmath>
 
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
@@ -9,19 +10,20 @@
 
 namespace
 {
-using DirectForm = void (*)(const double*, int, const double*, const double*, double*, int);
+using DirectForm = void (*)(const double*, const double*, int, const double*, const double*,
+                            double*, int, int);
 using Accumulate = void (*)(const double* const*, const double* const*, const double*,
                             const double*, int, int, int, double*);
 
-void directFormPlain(const double* h, int taps, const double* x, const double* tail, double* out,
-                     int count)
+void directFormPlain(const double* /*table*/, const double* h, int taps, const double* x,
+                     const double* tail, double* out, int pos, int count)
 {
-    for (int i = 0; i < count; ++i)
+    for (int n = pos; n < pos + count; ++n)
     {
         double s[4] = {0.0, 0.0, 0.0, 0.0};
         for (int m = 0; m < taps; ++m)
-            s[m & 3] = std::fma(h[m], x[i - m], s[m & 3]);
-        out[i] = tail[i] + ((s[0] + s[1]) + (s[2] + s[3]));
+            s[(m - n) & 3] = std::fma(h[m], x[n - m], s[(m - n) & 3]);
+        out[n - pos] = tail[n] + ((s[0] + s[1]) + (s[2] + s[3]));
     }
 }
 
@@ -50,59 +52,78 @@ void accumulatePlain(const double* const* xRe, const double* const* xIm, const d
 #pragma GCC target("arch=x86-64-v4")
 namespace v4
 {
-// G groups of eight outputs; `last` masks the lanes of the last group.
+// G groups of eight outputs from block position n0 (a multiple of 8); lane l of group g is
+// output n0 + 8g + l, so the tap vector of row k meets input x[n0 + 8g - k] and the
+// partial sum of lane l takes m = k + l into s_(k mod 4).
 template <int G>
-[[gnu::always_inline]] inline void directGroups(const double* h, int taps, const double* x,
-                                                const double* tail, double* out, __mmask8 last)
+[[gnu::always_inline]] inline void directGroups(const double* table, int taps, const double* x,
+                                                const double* tail, double* out, int n0,
+                                                const __mmask8 (&mask)[4])
 {
     __m512d acc[G][4];
     for (int g = 0; g < G; ++g)
         for (int r = 0; r < 4; ++r)
             acc[g][r] = _mm512_setzero_pd();
-    for (int m = 0; m < taps; ++m)
+    auto step = [&](int k, int q)
     {
-        const __m512d hm = _mm512_set1_pd(h[m]);
+        const __m512d t = _mm512_load_pd(table + 8 * (k + 7));
         for (int g = 0; g < G; ++g)
-        {
-            const __mmask8 k = g == G - 1 ? last : static_cast<__mmask8>(0xFF);
-            const __m512d xv = _mm512_maskz_loadu_pd(k, x + 8 * g - m);
-            acc[g][m & 3] = _mm512_fmadd_pd(hm, xv, acc[g][m & 3]);
-        }
+            acc[g][q] = _mm512_fmadd_pd(t, _mm512_set1_pd(x[n0 + 8 * g - k]), acc[g][q]);
+    };
+    step(-7, 1);
+    step(-6, 2);
+    step(-5, 3);
+    for (int k = -4; k < taps; k += 4)
+    {
+        step(k, 0);
+        step(k + 1, 1);
+        step(k + 2, 2);
+        step(k + 3, 3);
     }
     for (int g = 0; g < G; ++g)
     {
-        const __mmask8 k = g == G - 1 ? last : static_cast<__mmask8>(0xFF);
+        const int at = n0 + 8 * g;
         const __m512d s =
             _mm512_add_pd(_mm512_add_pd(acc[g][0], acc[g][1]), _mm512_add_pd(acc[g][2], acc[g][3]));
-        const __m512d t = _mm512_maskz_loadu_pd(k, tail + 8 * g);
-        _mm512_mask_storeu_pd(out + 8 * g, k, _mm512_add_pd(t, s));
+        const __m512d t = _mm512_maskz_loadu_pd(mask[g], tail + at);
+        _mm512_mask_storeu_pd(out + at, mask[g], _mm512_add_pd(t, s));
     }
 }
 
-void directForm(const double* h, int taps, const double* x, const double* tail, double* out,
-                int count)
+// `out` is indexed by block position here.
+void directForm(const double* table, const double* /*h*/, int taps, const double* x,
+                const double* tail, double* out, int pos, int count)
 {
-    int i = 0;
-    for (; i + 32 <= count; i += 32)
-        directGroups<4>(h, taps, x + i, tail + i, out + i, 0xFF);
-    const int rest = count - i;
-    if (rest == 0)
-        return;
-    const auto last = static_cast<__mmask8>(rest % 8 == 0 ? 0xFF : (1u << (rest % 8)) - 1u);
-    switch ((rest + 7) / 8)
+    const int end = pos + count;
+    out -= pos;
+    for (int n0 = pos & ~7; n0 < end; n0 += 32)
     {
-    case 4:
-        directGroups<4>(h, taps, x + i, tail + i, out + i, last);
-        break;
-    case 3:
-        directGroups<3>(h, taps, x + i, tail + i, out + i, last);
-        break;
-    case 2:
-        directGroups<2>(h, taps, x + i, tail + i, out + i, last);
-        break;
-    default:
-        directGroups<1>(h, taps, x + i, tail + i, out + i, last);
-        break;
+        __mmask8 mask[4];
+        for (int g = 0; g < 4; ++g)
+        {
+            unsigned bits = 0;
+            for (int l = 0; l < 8; ++l)
+            {
+                const int n = n0 + 8 * g + l;
+                bits |= (n >= pos && n < end ? 1u : 0u) << l;
+            }
+            mask[g] = static_cast<__mmask8>(bits);
+        }
+        switch (std::min(4, (end - n0 + 7) / 8))
+        {
+        case 4:
+            directGroups<4>(table, taps, x, tail, out, n0, mask);
+            break;
+        case 3:
+            directGroups<3>(table, taps, x, tail, out, n0, mask);
+            break;
+        case 2:
+            directGroups<2>(table, taps, x, tail, out, n0, mask);
+            break;
+        default:
+            directGroups<1>(table, taps, x, tail, out, n0, mask);
+            break;
+        }
     }
 }
 
@@ -167,65 +188,72 @@ void accumulate(const double* const* xRe, const double* const* xIm, const double
 #pragma GCC target("arch=x86-64-v3")
 namespace v3
 {
-__m256i laneMask(int lanes)
-{
-    return _mm256_setr_epi64x(lanes > 0 ? -1 : 0, lanes > 1 ? -1 : 0, lanes > 2 ? -1 : 0,
-                              lanes > 3 ? -1 : 0);
-}
-
-// G groups of four outputs; the last group holds `lastLanes` of them.
+// As the eight-lane version, with groups of four from a multiple of 4 and the low half of
+// each table row.
 template <int G>
-[[gnu::always_inline]] inline void directGroups(const double* h, int taps, const double* x,
-                                                const double* tail, double* out, int lastLanes)
+[[gnu::always_inline]] inline void directGroups(const double* table, int taps, const double* x,
+                                                const double* tail, double* out, int n0,
+                                                const __m256i (&mask)[4])
 {
-    const __m256i full = laneMask(4);
-    const __m256i last = laneMask(lastLanes);
     __m256d acc[G][4];
     for (int g = 0; g < G; ++g)
         for (int r = 0; r < 4; ++r)
             acc[g][r] = _mm256_setzero_pd();
-    for (int m = 0; m < taps; ++m)
+    auto step = [&](int k, int q)
     {
-        const __m256d hm = _mm256_set1_pd(h[m]);
+        const __m256d t = _mm256_load_pd(table + 8 * (k + 7));
         for (int g = 0; g < G; ++g)
-        {
-            const __m256d xv = _mm256_maskload_pd(x + 4 * g - m, g == G - 1 ? last : full);
-            acc[g][m & 3] = _mm256_fmadd_pd(hm, xv, acc[g][m & 3]);
-        }
+            acc[g][q] = _mm256_fmadd_pd(t, _mm256_set1_pd(x[n0 + 4 * g - k]), acc[g][q]);
+    };
+    step(-3, 1);
+    step(-2, 2);
+    step(-1, 3);
+    for (int k = 0; k < taps; k += 4)
+    {
+        step(k, 0);
+        step(k + 1, 1);
+        step(k + 2, 2);
+        step(k + 3, 3);
     }
     for (int g = 0; g < G; ++g)
     {
-        const __m256i k = g == G - 1 ? last : full;
+        const int at = n0 + 4 * g;
         const __m256d s =
             _mm256_add_pd(_mm256_add_pd(acc[g][0], acc[g][1]), _mm256_add_pd(acc[g][2], acc[g][3]));
-        _mm256_maskstore_pd(out + 4 * g, k, _mm256_add_pd(_mm256_maskload_pd(tail + 4 * g, k), s));
+        const __m256d t = _mm256_maskload_pd(tail + at, mask[g]);
+        _mm256_maskstore_pd(out + at, mask[g], _mm256_add_pd(t, s));
     }
 }
 
-void directForm(const double* h, int taps, const double* x, const double* tail, double* out,
-                int count)
+void directForm(const double* table, const double* /*h*/, int taps, const double* x,
+                const double* tail, double* out, int pos, int count)
 {
-    int i = 0;
-    for (; i + 16 <= count; i += 16)
-        directGroups<4>(h, taps, x + i, tail + i, out + i, 4);
-    const int rest = count - i;
-    if (rest == 0)
-        return;
-    const int last = rest % 4 == 0 ? 4 : rest % 4;
-    switch ((rest + 3) / 4)
+    const int end = pos + count;
+    out -= pos;
+    for (int n0 = pos & ~3; n0 < end; n0 += 16)
     {
-    case 4:
-        directGroups<4>(h, taps, x + i, tail + i, out + i, last);
-        break;
-    case 3:
-        directGroups<3>(h, taps, x + i, tail + i, out + i, last);
-        break;
-    case 2:
-        directGroups<2>(h, taps, x + i, tail + i, out + i, last);
-        break;
-    default:
-        directGroups<1>(h, taps, x + i, tail + i, out + i, last);
-        break;
+        __m256i mask[4];
+        for (int g = 0; g < 4; ++g)
+        {
+            const int n = n0 + 4 * g;
+            auto lane = [&](int l) -> long long { return n + l >= pos && n + l < end ? -1 : 0; };
+            mask[g] = _mm256_setr_epi64x(lane(0), lane(1), lane(2), lane(3));
+        }
+        switch (std::min(4, (end - n0 + 3) / 4))
+        {
+        case 4:
+            directGroups<4>(table, taps, x, tail, out, n0, mask);
+            break;
+        case 3:
+            directGroups<3>(table, taps, x, tail, out, n0, mask);
+            break;
+        case 2:
+            directGroups<2>(table, taps, x, tail, out, n0, mask);
+            break;
+        default:
+            directGroups<1>(table, taps, x, tail, out, n0, mask);
+            break;
+        }
     }
 }
 
@@ -302,10 +330,25 @@ const Kernels kKernels = pickKernels();
 
 namespace ConvolutionKernels
 {
-void addDirectForm(const double* h, int taps, const double* x, const double* tail, double* out,
-                   int count)
+void addDirectForm(const double* table, const double* h, int taps, const double* x,
+                   const double* tail, double* out, int pos, int count)
 {
-    kKernels.directForm(h, taps, x, tail, out, count);
+    kKernels.directForm(table, h, taps, x, tail, out, pos, count);
+}
+
+int directFormTableSize(int taps)
+{
+    return 8 * (taps + 7);
+}
+
+void fillDirectFormTable(const double* h, int taps, double* table)
+{
+    for (int k = -7; k < taps; ++k)
+        for (int l = 0; l < 8; ++l)
+        {
+            const int m = k + l;
+            table[8 * (k + 7) + l] = m >= 0 && m < taps ? h[m] : 0.0;
+        }
 }
 
 void multiplyAccumulate(const double* const* xRe, const double* const* xIm, const double* hRe,
