@@ -39,7 +39,7 @@ std::array<double*, K> carve(std::vector<double>& storage, const std::array<int,
 } // namespace
 
 CPartitionedConvolver::CPartitionedConvolver(int block, int parts, int fade)
-    : m_iBlock(block), m_iParts(std::max(parts, 1)), m_iStride((block + 1 + 7) / 8 * 8),
+    : m_iBlock(block), m_iParts(std::max(parts, 1)), m_iStride(block),
       m_iQuiet((m_iParts + 1) * block), m_pCurrent(&m_responses[0]), m_pNext(&m_responses[1]),
       m_inputTransform(2 * block, CFftwRealTransform::Direction::Forward),
       m_responseTransform(2 * block, CFftwRealTransform::Direction::Forward),
@@ -51,8 +51,8 @@ CPartitionedConvolver::CPartitionedConvolver(int block, int parts, int fade)
     {
         r.taps.assign(at(m_iParts * block), 0.0);
         const int table = ConvolutionKernels::directFormTableSize(block);
-        std::tie(r.table, r.re, r.im) =
-            std::tuple_cat(carve<3>(r.storage, {table, spectra, spectra}));
+        std::tie(r.table, r.re, r.im, r.slots) =
+            std::tuple_cat(carve<4>(r.storage, {table, spectra, spectra, kAhead * 4 * m_iStride}));
         r.tail.assign(at(block), 0.0);
     }
     const auto input = carve<2>(m_vInputStorage, {spectra, spectra});
@@ -86,12 +86,23 @@ void CPartitionedConvolver::transformResponse(Response& r)
         m_responseTransform.execute();
         double* re = r.re + (p - 1) * m_iStride;
         double* im = r.im + (p - 1) * m_iStride;
-        for (int b = 0; b <= B; ++b)
+        for (int b = 1; b < B; ++b)
         {
             re[b] = bins[2 * b] * norm;
             im[b] = bins[2 * b + 1] * norm;
         }
+        re[0] = bins[0] * norm;
+        im[0] = bins[2 * B] * norm;
     }
+}
+
+// Starts the sums of the blocks from the current one to the end of its group; `first` is
+// the current block's place in the group.
+void CPartitionedConvolver::startSums(Response& r, int first)
+{
+    ConvolutionKernels::sumLanes(m_vRowsRe.data(), m_vRowsIm.data(), r.re, r.im, m_iStride,
+                                 m_iParts - 1, first, kAhead - first,
+                                 r.slots + first * 4 * m_iStride);
 }
 
 void CPartitionedConvolver::computeTail(Response& r)
@@ -102,9 +113,11 @@ void CPartitionedConvolver::computeTail(Response& r)
         std::fill(r.tail.begin(), r.tail.end(), 0.0);
         return;
     }
-    ConvolutionKernels::multiplyAccumulate(m_vRowsRe.data(), m_vRowsIm.data(), r.re, r.im,
-                                           m_iStride, m_iParts - 1, B + 1,
-                                           m_outputTransform.bins());
+    if (m_iPhase == 0)
+        startSums(r, 0);
+    ConvolutionKernels::finishLane(m_vRowsRe.data(), m_vRowsIm.data(), r.re, r.im, m_iStride,
+                                   std::min(m_iPhase, m_iParts - 1),
+                                   r.slots + m_iPhase * 4 * m_iStride, m_outputTransform.bins());
     m_outputTransform.execute();
     std::copy_n(m_outputTransform.time() + B, B, r.tail.begin());
 }
@@ -122,12 +135,15 @@ void CPartitionedConvolver::setResponse(const double* taps)
         std::copy_n(taps, count, m_pCurrent->taps.begin());
         transformResponse(*m_pCurrent);
         std::fill(m_pCurrent->tail.begin(), m_pCurrent->tail.end(), 0.0);
+        std::fill_n(m_pCurrent->slots, kAhead * 4 * m_iStride, 0.0);
         return;
     }
     if (m_bFading)
         freezeFade();
     std::copy_n(taps, count, m_pNext->taps.begin());
     transformResponse(*m_pNext);
+    if (m_iParts > 1 && m_iPhase > 0)
+        startSums(*m_pNext, m_iPhase);
     computeTail(*m_pNext);
     m_bFading = true;
     m_iFadePos = 0;
@@ -149,6 +165,7 @@ void CPartitionedConvolver::freezeFade()
     const auto spectra = at(std::max(m_iParts - 1, 1) * m_iStride);
     mix(old.re, next.re, spectra);
     mix(old.im, next.im, spectra);
+    mix(old.slots, next.slots, at(kAhead * 4 * m_iStride));
     mix(old.tail.data(), next.tail.data(), old.tail.size());
 }
 
@@ -164,11 +181,13 @@ void CPartitionedConvolver::finishBlock()
         double* re = m_pInputRe + m_iNewest * m_iStride;
         double* im = m_pInputIm + m_iNewest * m_iStride;
         const double* bins = m_inputTransform.bins();
-        for (int b = 0; b <= B; ++b)
+        for (int b = 1; b < B; ++b)
         {
             re[b] = bins[2 * b];
             im[b] = bins[2 * b + 1];
         }
+        re[0] = bins[0];
+        im[0] = bins[2 * B];
         // Partition p + 1 pairs with the input block p blocks before the newest.
         for (int p = 0; p < rows; ++p)
         {
@@ -178,6 +197,7 @@ void CPartitionedConvolver::finishBlock()
         }
     }
     std::copy_n(history + B, B, history);
+    m_iPhase = m_iPhase + 1 == kAhead ? 0 : m_iPhase + 1;
     computeTail(*m_pCurrent);
     if (m_bFading)
         computeTail(*m_pNext);

@@ -15,8 +15,12 @@
 // during a fade first freezes the mix of that moment into the old side. When the input of
 // the last response length was silent, a new response simply takes over.
 //
+// The spectral sums of kAhead blocks are started in one pass over the response spectra (all
+// but the products with input not yet heard) and finished block by block, so the response
+// is read once per kAhead blocks.
+//
 // Blocks are counted from construction, and no result depends on how the input is cut
-// into calls of process(), so any split gives the same bits.
+// into calls of process(), so any split gives the same bits. B is a multiple of 8.
 class CPartitionedConvolver
 {
 public:
@@ -32,8 +36,10 @@ public:
     void process(const double* in, double* out, int count);
 
 private:
+    static constexpr int kAhead = 4;
+
     // One response: the direct-form taps and the spectra of the later blocks, scaled by
-    // the inverse transform's 1/2B, split into rows of real and imaginary parts.
+    // the inverse transform's 1/2B, in split rows (see ConvolutionKernels).
     struct Response
     {
         std::vector<double> taps;
@@ -42,6 +48,8 @@ private:
         double* table = nullptr;
         double* re = nullptr;
         double* im = nullptr;
+        // The started sums of this group of kAhead blocks.
+        double* slots = nullptr;
         std::vector<double> storage;
         // Output of the partitioned part for the current block.
         std::vector<double> tail;
@@ -49,6 +57,7 @@ private:
 
     void transformResponse(Response& r);
     void computeTail(Response& r);
+    void startSums(Response& r, int first);
     void finishBlock();
     void freezeFade();
     int runSegment(const double* in, double* out, int count);
@@ -58,6 +67,8 @@ private:
     int m_iStride;
     int m_iPos = 0;
     int m_iNewest = 0;
+    // The current block's place in its group of kAhead.
+    int m_iPhase = 0;
     // Trailing zero input samples, saturating at the span that decides the output.
     int m_iQuiet;
     int m_iFadePos = 0;

@@ -12,8 +12,19 @@ namespace
 {
 using DirectForm = void (*)(const double*, const double*, int, const double*, const double*,
                             double*, int, int);
-using Accumulate = void (*)(const double* const*, const double* const*, const double*,
-                            const double*, int, int, int, double*);
+using SumLanes = void (*)(const double* const*, const double* const*, const double*, const double*,
+                          int, int, int, int, double*);
+using FinishLane = void (*)(const double* const*, const double* const*, const double*,
+                            const double*, int, int, const double*, double*);
+
+// Bin 0 of the split rows carries DC in re and Nyquist in im; their products are real.
+void packedEnds(double dc, double nyquist, int bins, double* spectrum)
+{
+    spectrum[0] = dc;
+    spectrum[1] = 0.0;
+    spectrum[2 * bins] = nyquist;
+    spectrum[2 * bins + 1] = 0.0;
+}
 
 void directFormPlain(const double* /*table*/, const double* h, int taps, const double* x,
                      const double* tail, double* out, int pos, int count)
@@ -27,16 +38,42 @@ void directFormPlain(const double* /*table*/, const double* h, int taps, const d
     }
 }
 
-void accumulatePlain(const double* const* xRe, const double* const* xIm, const double* hRe,
-                     const double* hIm, int stride, int parts, int bins, double* spectrum)
+void sumLanesPlain(const double* const* xRe, const double* const* xIm, const double* hRe,
+                   const double* hIm, int bins, int parts, int first, int lanes, double* slots)
+{
+    for (int d = 0; d < lanes; ++d)
+    {
+        double* slot = slots + 4 * d * bins;
+        for (int b = 0; b < bins; ++b)
+        {
+            double rr = 0.0, ii = 0.0, ri = 0.0, ir = 0.0;
+            for (int k = first + d; k < parts; ++k)
+            {
+                const double xr = xRe[k - d][b], xi = xIm[k - d][b];
+                const double hr = hRe[k * bins + b], hi = hIm[k * bins + b];
+                rr = std::fma(xr, hr, rr);
+                ii = std::fma(xi, hi, ii);
+                ri = std::fma(xr, hi, ri);
+                ir = std::fma(xi, hr, ir);
+            }
+            slot[b] = rr;
+            slot[bins + b] = ii;
+            slot[2 * bins + b] = ri;
+            slot[3 * bins + b] = ir;
+        }
+    }
+}
+
+void finishLanePlain(const double* const* xRe, const double* const* xIm, const double* hRe,
+                     const double* hIm, int bins, int count, const double* slot, double* spectrum)
 {
     for (int b = 0; b < bins; ++b)
     {
-        double rr = 0.0, ii = 0.0, ri = 0.0, ir = 0.0;
-        for (int k = 0; k < parts; ++k)
+        double rr = slot[b], ii = slot[bins + b], ri = slot[2 * bins + b], ir = slot[3 * bins + b];
+        for (int k = 0; k < count; ++k)
         {
             const double xr = xRe[k][b], xi = xIm[k][b];
-            const double hr = hRe[k * stride + b], hi = hIm[k * stride + b];
+            const double hr = hRe[k * bins + b], hi = hIm[k * bins + b];
             rr = std::fma(xr, hr, rr);
             ii = std::fma(xi, hi, ii);
             ri = std::fma(xr, hi, ri);
@@ -44,6 +81,8 @@ void accumulatePlain(const double* const* xRe, const double* const* xIm, const d
         }
         spectrum[2 * b] = rr - ii;
         spectrum[2 * b + 1] = ri + ir;
+        if (b == 0)
+            packedEnds(rr, ii, bins, spectrum);
     }
 }
 
@@ -127,58 +166,88 @@ void directForm(const double* table, const double* /*h*/, int taps, const double
     }
 }
 
-// V vectors of eight bins at once: four independent sums per vector keep the multiply-adds
-// from waiting on each other.
-template <int V>
-[[gnu::always_inline]] inline void
-accumulateChunk(const double* const* xRe, const double* const* xIm, const double* hRe,
-                const double* hIm, int stride, int parts, int c, double* re, double* im)
+// Eight bins of L slots; the response rows are loaded once for all of them.
+template <int L>
+[[gnu::always_inline]] inline void lanesChunk(const double* const* xRe, const double* const* xIm,
+                                              const double* hRe, const double* hIm, int bins,
+                                              int parts, int first, int c, double* slots)
 {
-    __m512d rr[V], ii[V], ri[V], ir[V];
-    for (int v = 0; v < V; ++v)
-        rr[v] = ii[v] = ri[v] = ir[v] = _mm512_setzero_pd();
-    for (int k = 0; k < parts; ++k)
+    __m512d rr[L], ii[L], ri[L], ir[L];
+    for (int d = 0; d < L; ++d)
+        rr[d] = ii[d] = ri[d] = ir[d] = _mm512_setzero_pd();
+    for (int k = first; k < parts; ++k)
     {
-        const double* xr = xRe[k] + c;
-        const double* xi = xIm[k] + c;
-        const double* hr = hRe + k * stride + c;
-        const double* hi = hIm + k * stride + c;
-        for (int v = 0; v < V; ++v)
+        const __m512d g = _mm512_load_pd(hRe + k * bins + c);
+        const __m512d e = _mm512_load_pd(hIm + k * bins + c);
+        for (int d = 0; d < L && k - d >= first; ++d)
         {
-            const __m512d a = _mm512_loadu_pd(xr + 8 * v);
-            const __m512d b = _mm512_loadu_pd(xi + 8 * v);
-            const __m512d g = _mm512_loadu_pd(hr + 8 * v);
-            const __m512d e = _mm512_loadu_pd(hi + 8 * v);
-            rr[v] = _mm512_fmadd_pd(a, g, rr[v]);
-            ii[v] = _mm512_fmadd_pd(b, e, ii[v]);
-            ri[v] = _mm512_fmadd_pd(a, e, ri[v]);
-            ir[v] = _mm512_fmadd_pd(b, g, ir[v]);
+            const __m512d a = _mm512_load_pd(xRe[k - d] + c);
+            const __m512d b = _mm512_load_pd(xIm[k - d] + c);
+            rr[d] = _mm512_fmadd_pd(a, g, rr[d]);
+            ii[d] = _mm512_fmadd_pd(b, e, ii[d]);
+            ri[d] = _mm512_fmadd_pd(a, e, ri[d]);
+            ir[d] = _mm512_fmadd_pd(b, g, ir[d]);
         }
     }
-    for (int v = 0; v < V; ++v)
+    for (int d = 0; d < L; ++d)
     {
-        _mm512_storeu_pd(re + 8 * v, _mm512_sub_pd(rr[v], ii[v]));
-        _mm512_storeu_pd(im + 8 * v, _mm512_add_pd(ri[v], ir[v]));
+        double* slot = slots + 4 * d * bins + c;
+        _mm512_store_pd(slot, rr[d]);
+        _mm512_store_pd(slot + bins, ii[d]);
+        _mm512_store_pd(slot + 2 * bins, ri[d]);
+        _mm512_store_pd(slot + 3 * bins, ir[d]);
     }
 }
 
-void accumulate(const double* const* xRe, const double* const* xIm, const double* hRe,
-                const double* hIm, int stride, int parts, int bins, double* spectrum)
+void sumLanes(const double* const* xRe, const double* const* xIm, const double* hRe,
+              const double* hIm, int bins, int parts, int first, int lanes, double* slots)
 {
-    for (int c = 0; c < bins; c += 16)
-    {
-        alignas(64) double re[16];
-        alignas(64) double im[16];
-        const int width = bins - c >= 16 || c + 16 <= stride ? 16 : 8;
-        if (width == 16)
-            accumulateChunk<2>(xRe, xIm, hRe, hIm, stride, parts, c, re, im);
-        else
-            accumulateChunk<1>(xRe, xIm, hRe, hIm, stride, parts, c, re, im);
-        for (int j = 0; j < width && c + j < bins; ++j)
+    for (int c = 0; c < bins; c += 8)
+        switch (lanes)
         {
-            spectrum[2 * (c + j)] = re[j];
-            spectrum[2 * (c + j) + 1] = im[j];
+        case 4:
+            lanesChunk<4>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
+        case 3:
+            lanesChunk<3>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
+        case 2:
+            lanesChunk<2>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
+        default:
+            lanesChunk<1>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
         }
+}
+
+void finishLane(const double* const* xRe, const double* const* xIm, const double* hRe,
+                const double* hIm, int bins, int count, const double* slot, double* spectrum)
+{
+    const __m512i low = _mm512_setr_epi64(0, 8, 1, 9, 2, 10, 3, 11);
+    const __m512i high = _mm512_setr_epi64(4, 12, 5, 13, 6, 14, 7, 15);
+    for (int c = 0; c < bins; c += 8)
+    {
+        __m512d rr = _mm512_load_pd(slot + c);
+        __m512d ii = _mm512_load_pd(slot + bins + c);
+        __m512d ri = _mm512_load_pd(slot + 2 * bins + c);
+        __m512d ir = _mm512_load_pd(slot + 3 * bins + c);
+        for (int k = 0; k < count; ++k)
+        {
+            const __m512d a = _mm512_load_pd(xRe[k] + c);
+            const __m512d b = _mm512_load_pd(xIm[k] + c);
+            const __m512d g = _mm512_load_pd(hRe + k * bins + c);
+            const __m512d e = _mm512_load_pd(hIm + k * bins + c);
+            rr = _mm512_fmadd_pd(a, g, rr);
+            ii = _mm512_fmadd_pd(b, e, ii);
+            ri = _mm512_fmadd_pd(a, e, ri);
+            ir = _mm512_fmadd_pd(b, g, ir);
+        }
+        const __m512d re = _mm512_sub_pd(rr, ii);
+        const __m512d im = _mm512_add_pd(ri, ir);
+        _mm512_storeu_pd(spectrum + 2 * c, _mm512_permutex2var_pd(re, low, im));
+        _mm512_storeu_pd(spectrum + 2 * c + 8, _mm512_permutex2var_pd(re, high, im));
+        if (c == 0)
+            packedEnds(_mm512_cvtsd_f64(rr), _mm512_cvtsd_f64(ii), bins, spectrum);
     }
 }
 } // namespace v4
@@ -257,41 +326,88 @@ void directForm(const double* table, const double* /*h*/, int taps, const double
     }
 }
 
-void accumulate(const double* const* xRe, const double* const* xIm, const double* hRe,
-                const double* hIm, int stride, int parts, int bins, double* spectrum)
+// As the eight-lane version, four bins at a time.
+template <int L>
+[[gnu::always_inline]] inline void lanesChunk(const double* const* xRe, const double* const* xIm,
+                                              const double* hRe, const double* hIm, int bins,
+                                              int parts, int first, int c, double* slots)
 {
-    for (int c = 0; c < bins; c += 8)
+    __m256d rr[L], ii[L], ri[L], ir[L];
+    for (int d = 0; d < L; ++d)
+        rr[d] = ii[d] = ri[d] = ir[d] = _mm256_setzero_pd();
+    for (int k = first; k < parts; ++k)
     {
-        __m256d rr[2], ii[2], ri[2], ir[2];
-        for (int v = 0; v < 2; ++v)
-            rr[v] = ii[v] = ri[v] = ir[v] = _mm256_setzero_pd();
-        for (int k = 0; k < parts; ++k)
+        const __m256d g = _mm256_load_pd(hRe + k * bins + c);
+        const __m256d e = _mm256_load_pd(hIm + k * bins + c);
+        for (int d = 0; d < L && k - d >= first; ++d)
         {
-            for (int v = 0; v < 2; ++v)
-            {
-                const int at = c + 4 * v;
-                const __m256d a = _mm256_loadu_pd(xRe[k] + at);
-                const __m256d b = _mm256_loadu_pd(xIm[k] + at);
-                const __m256d g = _mm256_loadu_pd(hRe + k * stride + at);
-                const __m256d e = _mm256_loadu_pd(hIm + k * stride + at);
-                rr[v] = _mm256_fmadd_pd(a, g, rr[v]);
-                ii[v] = _mm256_fmadd_pd(b, e, ii[v]);
-                ri[v] = _mm256_fmadd_pd(a, e, ri[v]);
-                ir[v] = _mm256_fmadd_pd(b, g, ir[v]);
-            }
+            const __m256d a = _mm256_load_pd(xRe[k - d] + c);
+            const __m256d b = _mm256_load_pd(xIm[k - d] + c);
+            rr[d] = _mm256_fmadd_pd(a, g, rr[d]);
+            ii[d] = _mm256_fmadd_pd(b, e, ii[d]);
+            ri[d] = _mm256_fmadd_pd(a, e, ri[d]);
+            ir[d] = _mm256_fmadd_pd(b, g, ir[d]);
         }
-        alignas(32) double re[8];
-        alignas(32) double im[8];
-        for (int v = 0; v < 2; ++v)
+    }
+    for (int d = 0; d < L; ++d)
+    {
+        double* slot = slots + 4 * d * bins + c;
+        _mm256_store_pd(slot, rr[d]);
+        _mm256_store_pd(slot + bins, ii[d]);
+        _mm256_store_pd(slot + 2 * bins, ri[d]);
+        _mm256_store_pd(slot + 3 * bins, ir[d]);
+    }
+}
+
+void sumLanes(const double* const* xRe, const double* const* xIm, const double* hRe,
+              const double* hIm, int bins, int parts, int first, int lanes, double* slots)
+{
+    for (int c = 0; c < bins; c += 4)
+        switch (lanes)
         {
-            _mm256_store_pd(re + 4 * v, _mm256_sub_pd(rr[v], ii[v]));
-            _mm256_store_pd(im + 4 * v, _mm256_add_pd(ri[v], ir[v]));
+        case 4:
+            lanesChunk<4>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
+        case 3:
+            lanesChunk<3>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
+        case 2:
+            lanesChunk<2>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
+        default:
+            lanesChunk<1>(xRe, xIm, hRe, hIm, bins, parts, first, c, slots);
+            break;
         }
-        for (int j = 0; j < 8 && c + j < bins; ++j)
+}
+
+void finishLane(const double* const* xRe, const double* const* xIm, const double* hRe,
+                const double* hIm, int bins, int count, const double* slot, double* spectrum)
+{
+    for (int c = 0; c < bins; c += 4)
+    {
+        __m256d rr = _mm256_load_pd(slot + c);
+        __m256d ii = _mm256_load_pd(slot + bins + c);
+        __m256d ri = _mm256_load_pd(slot + 2 * bins + c);
+        __m256d ir = _mm256_load_pd(slot + 3 * bins + c);
+        for (int k = 0; k < count; ++k)
         {
-            spectrum[2 * (c + j)] = re[j];
-            spectrum[2 * (c + j) + 1] = im[j];
+            const __m256d a = _mm256_load_pd(xRe[k] + c);
+            const __m256d b = _mm256_load_pd(xIm[k] + c);
+            const __m256d g = _mm256_load_pd(hRe + k * bins + c);
+            const __m256d e = _mm256_load_pd(hIm + k * bins + c);
+            rr = _mm256_fmadd_pd(a, g, rr);
+            ii = _mm256_fmadd_pd(b, e, ii);
+            ri = _mm256_fmadd_pd(a, e, ri);
+            ir = _mm256_fmadd_pd(b, g, ir);
         }
+        const __m256d re = _mm256_sub_pd(rr, ii);
+        const __m256d im = _mm256_add_pd(ri, ir);
+        const __m256d even = _mm256_unpacklo_pd(re, im);
+        const __m256d odd = _mm256_unpackhi_pd(re, im);
+        _mm256_storeu_pd(spectrum + 2 * c, _mm256_permute2f128_pd(even, odd, 0x20));
+        _mm256_storeu_pd(spectrum + 2 * c + 4, _mm256_permute2f128_pd(even, odd, 0x31));
+        if (c == 0)
+            packedEnds(_mm256_cvtsd_f64(rr), _mm256_cvtsd_f64(ii), bins, spectrum);
     }
 }
 } // namespace v3
@@ -300,28 +416,30 @@ void accumulate(const double* const* xRe, const double* const* xIm, const double
 struct Kernels
 {
     DirectForm directForm;
-    Accumulate accumulate;
+    SumLanes sumLanes;
+    FinishLane finishLane;
 };
 
 Kernels pickKernels()
 {
     __builtin_cpu_init();
     if (__builtin_cpu_supports("x86-64-v4"))
-        return {v4::directForm, v4::accumulate};
+        return {v4::directForm, v4::sumLanes, v4::finishLane};
     if (__builtin_cpu_supports("x86-64-v3"))
-        return {v3::directForm, v3::accumulate};
-    return {directFormPlain, accumulatePlain};
+        return {v3::directForm, v3::sumLanes, v3::finishLane};
+    return {directFormPlain, sumLanesPlain, finishLanePlain};
 }
 #else
 struct Kernels
 {
     DirectForm directForm;
-    Accumulate accumulate;
+    SumLanes sumLanes;
+    FinishLane finishLane;
 };
 
 Kernels pickKernels()
 {
-    return {directFormPlain, accumulatePlain};
+    return {directFormPlain, sumLanesPlain, finishLanePlain};
 }
 #endif
 
@@ -351,9 +469,15 @@ void fillDirectFormTable(const double* h, int taps, double* table)
         }
 }
 
-void multiplyAccumulate(const double* const* xRe, const double* const* xIm, const double* hRe,
-                        const double* hIm, int stride, int parts, int bins, double* spectrum)
+void sumLanes(const double* const* xRe, const double* const* xIm, const double* hRe,
+              const double* hIm, int bins, int parts, int first, int lanes, double* slots)
 {
-    kKernels.accumulate(xRe, xIm, hRe, hIm, stride, parts, bins, spectrum);
+    kKernels.sumLanes(xRe, xIm, hRe, hIm, bins, parts, first, lanes, slots);
+}
+
+void finishLane(const double* const* xRe, const double* const* xIm, const double* hRe,
+                const double* hIm, int bins, int count, const double* slot, double* spectrum)
+{
+    kKernels.finishLane(xRe, xIm, hRe, hIm, bins, count, slot, spectrum);
 }
 } // namespace ConvolutionKernels

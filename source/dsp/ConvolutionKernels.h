@@ -21,9 +21,20 @@ void addDirectForm(const double* table, const double* h, int taps, const double*
 int directFormTableSize(int taps);
 void fillDirectFormTable(const double* h, int taps, double* table);
 
-// With X_k and H_k given as split rows of `stride` bins (stride a multiple of 8):
-// spectrum[2b], spectrum[2b + 1] = re, im of sum over k < parts of X_k[b] * H_k[b], for the
-// first `bins` bins. H_k starts at hRe/hIm + k * stride; X_k at xRe[k], xIm[k].
-void multiplyAccumulate(const double* const* xRe, const double* const* xIm, const double* hRe,
-                        const double* hIm, int stride, int parts, int bins, double* spectrum);
+// Spectra of 2 * bins real samples are kept as split rows of `bins` values (bins a multiple
+// of 8): re[b], im[b] for 0 < b < bins, and the two real bins packed as re[0] = DC,
+// im[0] = Nyquist. X_q is the q-th newest input row (xRe[q], xIm[q]), H_k the k-th response
+// row (from hRe/hIm + k * bins).
+//
+// Sums of products are kept as four rows (re re, im im, re im, im re) until the end, so a
+// sum may be taken in parts: a pass over the response fills `lanes` slots of 4 * bins
+// values, slot d with the sum over k from first + d to parts - 1 of X_(k - d) * H_k, in
+// rising k. The response rows are read once for all slots; lanes <= 4.
+void sumLanes(const double* const* xRe, const double* const* xIm, const double* hRe,
+              const double* hIm, int bins, int parts, int first, int lanes, double* slots);
+
+// Adds X_k * H_k for k < count (rising) to one slot and writes the sum as a spectrum of
+// bins + 1 interleaved complex values.
+void finishLane(const double* const* xRe, const double* const* xIm, const double* hRe,
+                const double* hIm, int bins, int count, const double* slot, double* spectrum);
 } // namespace ConvolutionKernels
