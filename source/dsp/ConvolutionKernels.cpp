@@ -103,21 +103,28 @@ template <int G>
     for (int g = 0; g < G; ++g)
         for (int r = 0; r < 4; ++r)
             acc[g][r] = _mm512_setzero_pd();
-    auto step = [&](int k, int q)
+    auto step = [&](const double* row, const double* in, int q)
     {
-        const __m512d t = _mm512_load_pd(table + 8 * (k + 7));
+        const __m512d t = _mm512_load_pd(row);
         for (int g = 0; g < G; ++g)
-            acc[g][q] = _mm512_fmadd_pd(t, _mm512_set1_pd(x[n0 + 8 * g - k]), acc[g][q]);
+            acc[g][q] = _mm512_fmadd_pd(t, _mm512_set1_pd(in[8 * g]), acc[g][q]);
     };
-    step(-7, 1);
-    step(-6, 2);
-    step(-5, 3);
+    step(table, x + n0 + 7, 1);
+    step(table + 8, x + n0 + 6, 2);
+    step(table + 16, x + n0 + 5, 3);
+    const double* row = table + 24;
+    const double* in = x + n0 + 4;
     for (int k = -4; k < taps; k += 4)
     {
-        step(k, 0);
-        step(k + 1, 1);
-        step(k + 2, 2);
-        step(k + 3, 3);
+        // Opaque to the compiler: it then broadcasts each input from memory inside the
+        // multiply-add instead of holding inputs in registers across rows and spilling.
+        asm("" : "+r"(row), "+r"(in));
+        step(row, in, 0);
+        step(row + 8, in - 1, 1);
+        step(row + 16, in - 2, 2);
+        step(row + 24, in - 3, 3);
+        row += 32;
+        in -= 4;
     }
     for (int g = 0; g < G; ++g)
     {
@@ -268,21 +275,26 @@ template <int G>
     for (int g = 0; g < G; ++g)
         for (int r = 0; r < 4; ++r)
             acc[g][r] = _mm256_setzero_pd();
-    auto step = [&](int k, int q)
+    auto step = [&](const double* row, const double* in, int q)
     {
-        const __m256d t = _mm256_load_pd(table + 8 * (k + 7));
+        const __m256d t = _mm256_load_pd(row);
         for (int g = 0; g < G; ++g)
-            acc[g][q] = _mm256_fmadd_pd(t, _mm256_set1_pd(x[n0 + 4 * g - k]), acc[g][q]);
+            acc[g][q] = _mm256_fmadd_pd(t, _mm256_set1_pd(in[4 * g]), acc[g][q]);
     };
-    step(-3, 1);
-    step(-2, 2);
-    step(-1, 3);
+    step(table + 32, x + n0 + 3, 1);
+    step(table + 40, x + n0 + 2, 2);
+    step(table + 48, x + n0 + 1, 3);
+    const double* row = table + 56;
+    const double* in = x + n0;
     for (int k = 0; k < taps; k += 4)
     {
-        step(k, 0);
-        step(k + 1, 1);
-        step(k + 2, 2);
-        step(k + 3, 3);
+        asm("" : "+r"(row), "+r"(in)); // as in the eight-lane version
+        step(row, in, 0);
+        step(row + 8, in - 1, 1);
+        step(row + 16, in - 2, 2);
+        step(row + 24, in - 3, 3);
+        row += 32;
+        in -= 4;
     }
     for (int g = 0; g < G; ++g)
     {
