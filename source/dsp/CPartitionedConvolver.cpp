@@ -65,6 +65,7 @@ CPartitionedConvolver::CPartitionedConvolver(int block, int parts, int fade)
     for (int i = 0; i <= steps; ++i)
         m_vFade[at(i)] = 0.5 - 0.5 * std::cos(std::numbers::pi * i / steps);
     m_vScratch.assign(at(block), 0.0);
+    m_vPending.assign(at(m_iParts * block), 0.0);
     // Row pointers for the first block: every input spectrum is still zero.
     for (int p = 0; p < rows; ++p)
     {
@@ -124,6 +125,15 @@ void CPartitionedConvolver::computeTail(Response& r)
 
 void CPartitionedConvolver::setResponse(const double* taps)
 {
+    std::copy(taps, taps + m_vPending.size(), m_vPending.begin());
+    m_bPending = true;
+}
+
+// Redesigns come in bursts (a preset sets every control): only the last one is transformed.
+void CPartitionedConvolver::applyResponse()
+{
+    m_bPending = false;
+    const double* taps = m_vPending.data();
     Response& target = m_bFading ? *m_pNext : *m_pCurrent;
     if (std::equal(target.taps.begin(), target.taps.end(), taps))
         return;
@@ -253,6 +263,8 @@ int CPartitionedConvolver::runSegment(const double* in, double* out, int count)
 
 void CPartitionedConvolver::process(const double* in, double* out, int count)
 {
+    if (m_bPending && count > 0)
+        applyResponse();
     while (count > 0)
     {
         const int n = runSegment(in, out, count);

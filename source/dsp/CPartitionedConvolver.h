@@ -29,8 +29,9 @@ public:
     CPartitionedConvolver(const CPartitionedConvolver&) = delete;
     CPartitionedConvolver& operator=(const CPartitionedConvolver&) = delete;
 
-    // taps: parts * block values. Does nothing when they equal the response in place (or
-    // being faded to).
+    // taps: parts * block values, taking effect at the next sample processed; of several
+    // set before it, the last counts. Does nothing when they equal the response in place
+    // (or being faded to).
     void setResponse(const double* taps);
     // in and out may be the same array.
     void process(const double* in, double* out, int count);
@@ -55,6 +56,7 @@ private:
         std::vector<double> tail;
     };
 
+    void applyResponse();
     void transformResponse(Response& r);
     void computeTail(Response& r);
     void startSums(Response& r, int first);
@@ -85,6 +87,9 @@ private:
     // Weight of the new response along a fade, 0 .. 1.
     std::vector<double> m_vFade;
     std::vector<double> m_vScratch;
+    // Taps set since the last sample, transformed once when the next sample comes.
+    std::vector<double> m_vPending;
+    bool m_bPending = false;
 
     // The time buffer holds the previous and the current input block (the direct form
     // reads it, the block's forward transform takes it as it is).
