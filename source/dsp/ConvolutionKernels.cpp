@@ -147,13 +147,11 @@ void directForm(const double* table, const double* /*h*/, int taps, const double
         __mmask8 mask[4];
         for (int g = 0; g < 4; ++g)
         {
-            unsigned bits = 0;
-            for (int l = 0; l < 8; ++l)
-            {
-                const int n = n0 + 8 * g + l;
-                bits |= (n >= pos && n < end ? 1u : 0u) << l;
-            }
-            mask[g] = static_cast<__mmask8>(bits);
+            // Lanes l with pos <= n0 + 8g + l < end.
+            const int base = n0 + 8 * g;
+            const unsigned from = static_cast<unsigned>(std::clamp(pos - base, 0, 8));
+            const unsigned to = static_cast<unsigned>(std::clamp(end - base, 0, 8));
+            mask[g] = static_cast<__mmask8>(((1u << to) - 1u) & ~((1u << from) - 1u));
         }
         switch (std::min(4, (end - n0 + 7) / 8))
         {
