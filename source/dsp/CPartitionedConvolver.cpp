@@ -201,7 +201,7 @@ void CPartitionedConvolver::finishBlock()
         // Partition p + 1 pairs with the input block p blocks before the newest.
         for (int p = 0; p < rows; ++p)
         {
-            const int row = (m_iNewest - p + rows) % rows;
+            const int row = m_iNewest >= p ? m_iNewest - p : m_iNewest - p + rows;
             m_vRowsRe[at(p)] = m_pInputRe + row * m_iStride;
             m_vRowsIm[at(p)] = m_pInputIm + row * m_iStride;
         }
@@ -223,13 +223,10 @@ int CPartitionedConvolver::runSegment(const double* in, double* out, int count)
 
     const double* block = m_inputTransform.time() + B;
     double* x = m_inputTransform.time() + B + m_iPos;
-    int lastLoud = -1;
-    for (int i = 0; i < n; ++i)
-    {
-        x[i] = in[i];
-        if (in[i] != 0.0)
-            lastLoud = i;
-    }
+    std::copy_n(in, n, x);
+    int lastLoud = n - 1;
+    while (lastLoud >= 0 && in[lastLoud] == 0.0)
+        --lastLoud;
     const int span = (m_iParts + 1) * B;
     m_iQuiet = lastLoud < 0 ? std::min(m_iQuiet + n, span) : n - 1 - lastLoud;
 
