@@ -2,7 +2,7 @@
 # Applies .clang-format to every C++ file of the project; with --check, fails on any difference.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t files < <(git ls-files -co --exclude-standard -- '*.h' '*.hpp' '*.cpp' '*.cc')
+mapfile -t files < <(git ls-files -co --exclude-standard -- '*.h' '*.hpp' '*.cpp' '*.cc' '*.inc')
 [ ${#files[@]} -gt 0 ] || exit 0
 if [ "${1:-}" = "--check" ]; then
   clang-format --dry-run --Werror "${files[@]}"
