@@ -170,7 +170,9 @@ void CPartitionedConvolver::freezeFade()
     };
     Response& old = *m_pCurrent;
     const Response& next = *m_pNext;
-    mix(old.taps.data(), next.taps.data(), old.taps.size());
+    // Of the taps only the direct form's are read again: the old side is replaced whole
+    // before it is compared or transformed.
+    mix(old.taps.data(), next.taps.data(), at(m_iBlock));
     ConvolutionKernels::fillDirectFormTable(old.taps.data(), m_iBlock, old.table);
     const auto spectra = at(std::max(m_iParts - 1, 1) * m_iStride);
     mix(old.re, next.re, spectra);

@@ -209,12 +209,13 @@ int directFormTableSize(int taps)
 
 void fillDirectFormTable(const double* h, int taps, double* table)
 {
+    std::fill_n(table, directFormTableSize(taps), 0.0);
     for (int k = -7; k < taps; ++k)
-        for (int l = 0; l < 8; ++l)
-        {
-            const int m = k + l;
-            table[8 * (k + 7) + l] = m >= 0 && m < taps ? h[m] : 0.0;
-        }
+    {
+        const int from = std::max(0, -k);
+        const int to = std::min(8, taps - k);
+        std::copy(h + k + from, h + k + to, table + 8 * (k + 7) + from);
+    }
 }
 
 void sumLanes(const double* const* xRe, const double* const* xIm, const double* hRe,
