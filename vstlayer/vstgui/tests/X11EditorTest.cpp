@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -131,15 +133,16 @@ protected:
         loop->runFor(30ms);
     }
 
-    // The key that types keysym, pressed and released (shifted when it is the key's
-    // second symbol).
-    void type(uint32_t keysym)
+    // The key carrying keysym as its first or second symbol, and which of the two.
+    std::pair<uint8_t, bool> keyFor(uint32_t keysym)
     {
         const xcb_setup_t* setup = xcb_get_setup(connection);
         const auto count = static_cast<uint8_t>(setup->max_keycode - setup->min_keycode + 1);
         xcb_get_keyboard_mapping_reply_t* map = xcb_get_keyboard_mapping_reply(
             connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, count), nullptr);
-        ASSERT_NE(map, nullptr);
+        EXPECT_NE(map, nullptr);
+        if (!map)
+            return {0, false};
         const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
         const int perKey = map->keysyms_per_keycode;
         int found = -1;
@@ -147,14 +150,28 @@ protected:
             if (syms[i] == keysym && i % perKey < 2)
                 found = i;
         std::free(map);
-        ASSERT_GE(found, 0) << "no key for keysym " << keysym;
-        const auto key = static_cast<uint8_t>(setup->min_keycode + found / perKey);
-        const bool shifted = found % perKey == 1;
+        EXPECT_GE(found, 0) << "no key for keysym " << keysym;
+        if (found < 0)
+            return {0, false};
+        return {static_cast<uint8_t>(setup->min_keycode + found / perKey), found % perKey == 1};
+    }
+
+    void press(uint8_t key)
+    {
+        fake(XCB_KEY_PRESS, key);
+        fake(XCB_KEY_RELEASE, key);
+    }
+
+    // The key that types keysym, pressed and released (shifted when it is the key's
+    // second symbol; unshifted when numLock is on and the key is on the keypad).
+    void type(uint32_t keysym, bool numLock = false)
+    {
+        const auto [key, second] = keyFor(keysym);
+        const bool shifted = second && !numLock;
         const uint8_t shiftKey = 50; // Shift_L in the server's default map
         if (shifted)
             fake(XCB_KEY_PRESS, shiftKey);
-        fake(XCB_KEY_PRESS, key);
-        fake(XCB_KEY_RELEASE, key);
+        press(key);
         if (shifted)
             fake(XCB_KEY_RELEASE, shiftKey);
     }
@@ -296,35 +313,56 @@ TEST_F(X11EditorTest, XEmbedFocusOutEndsTextEditing)
     editor->release();
 }
 
-// Typed on the X keyboard: a click starts editing with the shown value selected, the
-// digits replace it, Return hands the text to the controller.
+// Typed on the X keyboard, on the main keys and on the keypad: a click starts editing
+// with the shown value selected, the digits replace it, Return hands the text to the
+// controller.
 TEST_F(X11EditorTest, KeyboardTextReplacesTheShownValue)
 {
-    auto* editor = attach();
-    loop->runFor(50ms);
-    CTextEdit* edit = nullptr;
-    editor->getFrame()->forEachChild(
-        [&](CView* v)
-        {
-            if (auto* e = dynamic_cast<CTextEdit*>(v))
-                edit = e;
-        });
-    ASSERT_NE(edit, nullptr);
-    const std::string shown = edit->getText();
-    ASSERT_FALSE(shown.empty());
-    fake(XCB_MOTION_NOTIFY, 0, onScreen(edit));
-    fake(XCB_BUTTON_PRESS, 1);
-    fake(XCB_BUTTON_RELEASE, 1);
-    ASSERT_TRUE(edit->isTextSelected());
-    for (uint32_t keysym : {0x34u, 0x32u, 0x2eu, 0x35u}) // "42.5"
-        type(keysym);
-    EXPECT_EQ(edit->getText(), "42.5");
-    type(0xff0d); // Return
-    EXPECT_FALSE(edit->isEditingText());
-    EXPECT_NEAR(controller->getParamNormalized(TestController::kEdit), 0.425, 1e-9);
-    EXPECT_EQ(handler->calls.back(), "end " + std::to_string(TestController::kEdit));
-    editor->removed();
-    editor->release();
+    const std::vector<uint32_t> mainKeys{0x34u, 0x32u, 0x2eu, 0x35u}; // "42.5"
+    const std::vector<uint32_t> keypad{0xffb4u, 0xffb2u, 0xffaeu, 0xffb5u};
+    const struct
+    {
+        const char* keys;
+        const std::vector<uint32_t>& keysyms;
+        bool numLock;
+    } cases[] = {{"main keys", mainKeys, false},
+                 {"keypad with Shift", keypad, false},
+                 {"keypad with Num Lock", keypad, true}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.keys);
+        auto* editor = attach();
+        loop->runFor(50ms);
+        CTextEdit* edit = nullptr;
+        editor->getFrame()->forEachChild(
+            [&](CView* v)
+            {
+                if (auto* e = dynamic_cast<CTextEdit*>(v))
+                    edit = e;
+            });
+        ASSERT_NE(edit, nullptr);
+        const std::string shown = edit->getText();
+        ASSERT_FALSE(shown.empty());
+        fake(XCB_MOTION_NOTIFY, 0, onScreen(edit));
+        fake(XCB_BUTTON_PRESS, 1);
+        fake(XCB_BUTTON_RELEASE, 1);
+        ASSERT_TRUE(edit->isTextSelected());
+        const uint8_t numLockKey = keyFor(0xff7f).first;
+        if (c.numLock)
+            press(numLockKey);
+        for (uint32_t keysym : c.keysyms)
+            type(keysym, c.numLock);
+        if (c.numLock)
+            press(numLockKey);
+        EXPECT_EQ(edit->getText(), "42.5");
+        type(0xff0d); // Return
+        EXPECT_FALSE(edit->isEditingText());
+        EXPECT_NEAR(controller->getParamNormalized(TestController::kEdit), 0.425, 1e-9);
+        EXPECT_EQ(handler->calls.back(), "end " + std::to_string(TestController::kEdit));
+        editor->removed();
+        editor->release();
+        controller->setParamNormalized(TestController::kEdit, 0.0);
+    }
 }
 
 TEST_F(X11EditorTest, OpenCloseCyclesLeaveNothingRegistered)

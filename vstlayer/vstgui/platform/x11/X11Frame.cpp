@@ -312,6 +312,15 @@ void X11Frame::loadKeyboardMapping()
     std::free(reply);
 }
 
+namespace
+{
+// Keypad keysyms (KP_Space .. KP_Equal), and those among them that type a character.
+constexpr uint32_t kKeypadFirst = 0xff80;
+constexpr uint32_t kKeypadLast = 0xffbd;
+constexpr uint32_t kKeypadCharacterFirst = 0xffaa;
+constexpr uint32_t kKeypadCharacterLast = 0xffb9;
+} // namespace
+
 bool X11Frame::translateKey(uint8_t keycode, uint16_t state, VstKeyCode& key) const
 {
     if (keysyms.empty())
@@ -322,7 +331,12 @@ bool X11Frame::translateKey(uint8_t keycode, uint16_t state, VstKeyCode& key) co
     const bool shift = (state & XCB_MOD_MASK_SHIFT) != 0;
     if (base + 1 >= keysyms.size())
         return false;
-    uint32_t sym = keysyms[base + (shift ? 1 : 0)];
+    // A keypad key's second symbol is its digit: Num Lock (Mod2 by convention)
+    // selects it as Shift does, and Shift with Num Lock selects the first again.
+    const bool keypad = keysyms[base + 1] >= kKeypadFirst && keysyms[base + 1] <= kKeypadLast;
+    const bool numLock = (state & XCB_MOD_MASK_2) != 0;
+    const bool second = keypad && numLock ? !shift : shift;
+    uint32_t sym = keysyms[base + (second ? 1 : 0)];
     if (sym == 0)
         sym = keysyms[base];
     key = VstKeyCode();
@@ -361,6 +375,9 @@ bool X11Frame::translateKey(uint8_t keycode, uint16_t state, VstKeyCode& key) co
     default:
         break;
     }
+    // KP_Multiply .. KP_9 sit 0xff80 above the characters they type.
+    if (sym >= kKeypadCharacterFirst && sym <= kKeypadCharacterLast)
+        sym -= 0xff80;
     if (sym >= 0x20 && sym < 0x7f)
     {
         key.character = static_cast<int32_t>(sym);
