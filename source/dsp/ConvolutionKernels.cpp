@@ -160,46 +160,64 @@ struct Simd
 #include "ConvolutionKernelsSimd.inc"
 } // namespace v3
 #pragma GCC pop_options
-
-struct Kernels
-{
-    DirectForm directForm;
-    SumLanes sumLanes;
-    FinishLane finishLane;
-};
-
-Kernels pickKernels()
-{
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("x86-64-v4"))
-        return {v4::directForm, v4::sumLanes, v4::finishLane};
-    if (__builtin_cpu_supports("x86-64-v3"))
-        return {v3::directForm, v3::sumLanes, v3::finishLane};
-    return {directFormPlain, sumLanesPlain, finishLanePlain};
-}
-#else
-struct Kernels
-{
-    DirectForm directForm;
-    SumLanes sumLanes;
-    FinishLane finishLane;
-};
-
-Kernels pickKernels()
-{
-    return {directFormPlain, sumLanesPlain, finishLanePlain};
-}
 #endif
 
-const Kernels kKernels = pickKernels();
+struct Kernels
+{
+    DirectForm directForm;
+    SumLanes sumLanes;
+    FinishLane finishLane;
+};
+
+Kernels kernelsFor(ConvolutionKernels::Path path)
+{
+#ifdef ZARG_X86_KERNELS
+    if (path == ConvolutionKernels::Path::Avx512)
+        return {v4::directForm, v4::sumLanes, v4::finishLane};
+    if (path == ConvolutionKernels::Path::Avx2)
+        return {v3::directForm, v3::sumLanes, v3::finishLane};
+#else
+    (void)path;
+#endif
+    return {directFormPlain, sumLanesPlain, finishLanePlain};
+}
+
+Kernels active = kernelsFor(ConvolutionKernels::bestPath());
 } // namespace
 
 namespace ConvolutionKernels
 {
+bool supported(Path path)
+{
+#ifdef ZARG_X86_KERNELS
+    __builtin_cpu_init();
+    if (path == Path::Avx512)
+        return __builtin_cpu_supports("x86-64-v4");
+    if (path == Path::Avx2)
+        return __builtin_cpu_supports("x86-64-v3");
+    return true;
+#else
+    return path == Path::Plain;
+#endif
+}
+
+Path bestPath()
+{
+    for (Path path : {Path::Avx512, Path::Avx2})
+        if (supported(path))
+            return path;
+    return Path::Plain;
+}
+
+void usePath(Path path)
+{
+    active = kernelsFor(supported(path) ? path : bestPath());
+}
+
 void addDirectForm(const double* table, const double* h, int taps, const double* x,
                    const double* tail, double* out, int pos, int count)
 {
-    kKernels.directForm(table, h, taps, x, tail, out, pos, count);
+    active.directForm(table, h, taps, x, tail, out, pos, count);
 }
 
 int directFormTableSize(int taps)
@@ -221,12 +239,12 @@ void fillDirectFormTable(const double* h, int taps, double* table)
 void sumLanes(const double* const* xRe, const double* const* xIm, const double* hRe,
               const double* hIm, int bins, int parts, int first, int lanes, double* slots)
 {
-    kKernels.sumLanes(xRe, xIm, hRe, hIm, bins, parts, first, lanes, slots);
+    active.sumLanes(xRe, xIm, hRe, hIm, bins, parts, first, lanes, slots);
 }
 
 void finishLane(const double* const* xRe, const double* const* xIm, const double* hRe,
                 const double* hIm, int bins, int count, const double* slot, double* spectrum)
 {
-    kKernels.finishLane(xRe, xIm, hRe, hIm, bins, count, slot, spectrum);
+    active.finishLane(xRe, xIm, hRe, hIm, bins, count, slot, spectrum);
 }
 } // namespace ConvolutionKernels

@@ -8,6 +8,18 @@
 // signal cut into stretches of any length gives the same bits as one long stretch.
 namespace ConvolutionKernels
 {
+enum class Path
+{
+    Plain,
+    Avx2,
+    Avx512
+};
+bool supported(Path path);
+// The fastest supported path; every call runs on it unless usePath chose another.
+Path bestPath();
+// For tests that run each path: later calls run on `path` when it is supported.
+void usePath(Path path);
+
 // For the block positions n in [pos, pos + count):
 // out[n - pos] = tail[n] + sum over m < taps of h[m] * x[n - m].
 // x[n - m] must be readable for n - m >= -taps, and x[j] finite for j < pos + count + 8.
