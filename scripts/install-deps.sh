@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   juce-modules-source-data fst-dev
   libcairo2-dev libxcb1-dev libxcb-xtest0-dev libx11-xcb-dev
-  libpugixml-dev libsndfile1-dev
+  libpugixml-dev libsndfile1-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libzita-convolver-dev libfftw3-dev
   xvfb xauth
   ardour
