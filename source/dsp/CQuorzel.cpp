@@ -196,7 +196,7 @@ void CQuorzel::processChannel(int c, const float* in, float* out, int count)
         out[i] = static_cast<float>(v[i]);
 }
 
-void CQuorzel::routeInputs(float* const* inputs, uint32_t numInputChannels, int32_t start,
+void CQuorzel::routeInputs(const float* const* inputs, uint32_t numInputChannels, int32_t start,
                            int count, float (&left)[kStretch], float (&right)[kStretch]) const
 {
     const bool mono = m_uStereoMono == 1;
@@ -218,7 +218,7 @@ bool CQuorzel::processFrame(const float* input, float* output, uint32_t numInput
     applyQueuedControlValues();
     smoothControls();
     // The frame always carries two samples; a mono bus leaves the second at zero.
-    float* frame[2] = {const_cast<float*>(&input[0]), const_cast<float*>(&input[1])};
+    const float* frame[2] = {&input[0], &input[1]};
     float left[kStretch];
     float right[kStretch];
     routeInputs(frame, numInputChannels, 0, 1, left, right);

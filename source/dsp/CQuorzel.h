@@ -121,8 +121,8 @@ private:
     // in and out may be the same array; count <= kStretch.
     void processChannel(int channel, const float* in, float* out, int count);
     // The left and right chain inputs of frames [start, start + count).
-    void routeInputs(float* const* inputs, uint32_t numInputChannels, int32_t start, int count,
-                     float (&left)[kStretch], float (&right)[kStretch]) const;
+    void routeInputs(const float* const* inputs, uint32_t numInputChannels, int32_t start,
+                     int count, float (&left)[kStretch], float (&right)[kStretch]) const;
     // Everything prepareToProcess sets up but the curve tables and smoothing.
     void setUpProcessing();
     void designToneStacks();
