@@ -36,6 +36,19 @@ std::array<double*, K> carve(std::vector<double>& storage, const std::array<int,
     }
     return starts;
 }
+
+// A transform's interleaved bins 0 .. B as one split row (see ConvolutionKernels), times
+// scale.
+void splitRow(const double* bins, int B, double scale, double* re, double* im)
+{
+    for (int b = 1; b < B; ++b)
+    {
+        re[b] = bins[2 * b] * scale;
+        im[b] = bins[2 * b + 1] * scale;
+    }
+    re[0] = bins[0] * scale;
+    im[0] = bins[2 * B] * scale;
+}
 } // namespace
 
 CPartitionedConvolver::CPartitionedConvolver(int block, int parts, int fade)
@@ -85,15 +98,7 @@ void CPartitionedConvolver::transformResponse(Response& r)
     {
         std::copy_n(r.taps.data() + p * B, B, time);
         m_responseTransform.execute();
-        double* re = r.re + (p - 1) * m_iStride;
-        double* im = r.im + (p - 1) * m_iStride;
-        for (int b = 1; b < B; ++b)
-        {
-            re[b] = bins[2 * b] * norm;
-            im[b] = bins[2 * b + 1] * norm;
-        }
-        re[0] = bins[0] * norm;
-        im[0] = bins[2 * B] * norm;
+        splitRow(bins, B, norm, r.re + (p - 1) * m_iStride, r.im + (p - 1) * m_iStride);
     }
 }
 
@@ -190,16 +195,8 @@ void CPartitionedConvolver::finishBlock()
     {
         m_inputTransform.execute();
         m_iNewest = m_iNewest + 1 == rows ? 0 : m_iNewest + 1;
-        double* re = m_pInputRe + m_iNewest * m_iStride;
-        double* im = m_pInputIm + m_iNewest * m_iStride;
-        const double* bins = m_inputTransform.bins();
-        for (int b = 1; b < B; ++b)
-        {
-            re[b] = bins[2 * b];
-            im[b] = bins[2 * b + 1];
-        }
-        re[0] = bins[0];
-        im[0] = bins[2 * B];
+        splitRow(m_inputTransform.bins(), B, 1.0, m_pInputRe + m_iNewest * m_iStride,
+                 m_pInputIm + m_iNewest * m_iStride);
         // Partition p + 1 pairs with the input block p blocks before the newest.
         for (int p = 0; p < rows; ++p)
         {
