@@ -44,7 +44,7 @@ ZARG_CLONES void sampleGrid(const CCircuitFIR::Coefficients& c, double dw, int h
 
 CCircuitFIR::CCircuitFIR(const Config& config)
     : m_iDesignLength(config.designLength), m_iTapOffset(config.tapOffset),
-      m_iTapCount(config.convolutionLength / config.blockSize * config.blockSize),
+      m_iTapCount(config.convolutionLength),
       m_vTaps(static_cast<std::size_t>(config.designLength), 0.0),
       m_vRaw(static_cast<std::size_t>(config.designLength), 0.0),
       m_vEnvelope(static_cast<std::size_t>(config.designLength), 0.0),
