@@ -19,10 +19,10 @@ public:
     // The canvas has the bitmap's 1x size.
     void draw(const editor::StockBitmap& bitmap, Canvas& canvas) const;
 
+private:
     // A knob strip of the named model, square frames of the canvas' width.
     static void knobStrip(std::string_view name, Canvas& canvas, int frames);
 
-private:
     const PanelLayout& m_panel;
 };
 

@@ -34,18 +34,19 @@ void drawAll(const PanelLayout& layout, const std::string& outDir, double scale,
     auto file = [&](std::string_view name)
     { return outDir + "/" + std::string(name) + suffix + ".png"; };
     const StockArt art(layout);
-    for (const zarg::editor::StockBitmap& b : zarg::editor::kStockBitmaps)
+    auto draw = [&](const zarg::editor::StockBitmap& b)
     {
-        if (!wanted(b.name))
-            continue;
         Canvas c(b.width, b.height(), scale);
         art.draw(b, c);
         c.writePng(file(b.name));
+    };
+    for (const zarg::editor::StockBitmap& b : zarg::editor::kStockBitmaps)
+    {
+        if (wanted(b.name))
+            draw(b);
     }
     // The fallback editor's second knob is not one of the stock library's.
-    Canvas knob2(42, 42 * 80, scale);
-    StockArt::knobStrip("knob2", knob2, 80);
-    knob2.writePng(file("knob2"));
+    draw(zarg::editor::stock::knob("knob2", 42));
 }
 
 std::vector<std::string> splitList(const std::string& text)
