@@ -56,6 +56,23 @@ float* channel(const AudioBusBuffers& bus, int32 index, int32 offset = 0)
     return samples ? samples + offset : nullptr;
 }
 
+// The transport message; time is null when the host sent no transport.
+PlugInMessage timeMessage(HostTimeInfo* time)
+{
+    PlugInMessage message{};
+    message.hostTimeInfo = time;
+    message.endMarker = -1;
+    return message;
+}
+
+// Moves the transport on by samples and tells the object where it now is.
+void advanceHostTime(CPlugIn& plugIn, HostTimeInfo& time, uint32 samples, PlugInMessage& message)
+{
+    time.samplePosition += samples;
+    time.timeSeconds = static_cast<double>(time.samplePosition) / plugIn.m_sampleRate;
+    plugIn.onHostMessage(kHostMessageTimeInfo, message);
+}
+
 } // namespace
 
 tresult PLUGIN_API Processor::process(ProcessData& data)
@@ -92,9 +109,7 @@ tresult PLUGIN_API Processor::process(ProcessData& data)
         hostTime.tempoBpm = context.tempo;
         hostTime.timeSigNumerator = static_cast<float>(context.timeSigNumerator);
         hostTime.timeSigDenominator = static_cast<uint32>(context.timeSigDenominator);
-        PlugInMessage message{};
-        message.hostTimeInfo = &hostTime;
-        message.endMarker = -1;
+        PlugInMessage message = timeMessage(&hostTime);
         plugIn->onHostMessage(kHostMessageTimeInfo, message);
     }
 
@@ -305,12 +320,8 @@ void Processor::processWholeBuffers(ProcessData& data, int32 channels, bool hasC
     } while (start < data.numSamples);
     // The frame path sends the transport after every frame; the object ends up where
     // that path leaves it.
-    hostTime.samplePosition += static_cast<uint32>(data.numSamples);
-    hostTime.timeSeconds = static_cast<double>(hostTime.samplePosition) / plugIn->m_sampleRate;
-    PlugInMessage message{};
-    message.hostTimeInfo = hasContext ? &hostTime : nullptr;
-    message.endMarker = -1;
-    plugIn->onHostMessage(kHostMessageTimeInfo, message);
+    PlugInMessage message = timeMessage(hasContext ? &hostTime : nullptr);
+    advanceHostTime(*plugIn, hostTime, static_cast<uint32>(data.numSamples), message);
     reportMeters(data, true);
 }
 
@@ -373,9 +384,7 @@ void Processor::processFrames(ProcessData& data, int32 channels, bool hasContext
     float outputFrame[2] = {0.0f, 0.0f};
     float sideFrame[2] = {0.0f, 0.0f};
 
-    PlugInMessage message{};
-    message.hostTimeInfo = hasContext ? &hostTime : nullptr;
-    message.endMarker = -1;
+    PlugInMessage message = timeMessage(hasContext ? &hostTime : nullptr);
     for (int32 i = 0; i < data.numSamples; ++i)
     {
         if (sidechain)
@@ -414,9 +423,7 @@ void Processor::processFrames(ProcessData& data, int32 channels, bool hasContext
         if (channels == 2 && out[1])
             out[1][i] = outputFrame[1];
 
-        ++hostTime.samplePosition;
-        hostTime.timeSeconds = static_cast<double>(hostTime.samplePosition) / plugIn->m_sampleRate;
-        plugIn->onHostMessage(kHostMessageTimeInfo, message);
+        advanceHostTime(*plugIn, hostTime, 1, message);
     }
     reportMeters(data, softBypass.isBypassed());
 }
