@@ -16,26 +16,16 @@ CVuMeter::CVuMeter(const CRect& r, CBitmap* on, CBitmap* off, int32_t n, int32_t
 }
 
 CVuMeter::CVuMeter(const CVuMeter& m)
-    : CControl(m), nbLed(m.nbLed), style(m.style), decreaseValue(m.decreaseValue),
-      oldValue(m.oldValue)
+    : CControl(m), offBitmap(m.offBitmap), nbLed(m.nbLed), style(m.style),
+      decreaseValue(m.decreaseValue), oldValue(m.oldValue)
 {
-    setOffBitmap(m.offBitmap);
-}
-
-CVuMeter::~CVuMeter()
-{
-    setOffBitmap(nullptr);
 }
 
 void CVuMeter::setOffBitmap(CBitmap* bitmap)
 {
-    if (bitmap == offBitmap)
+    if (bitmap == offBitmap.get())
         return;
-    if (bitmap)
-        bitmap->remember();
-    if (offBitmap)
-        offBitmap->forget();
-    offBitmap = bitmap;
+    offBitmap.reset(bitmap);
     setDirty();
 }
 
@@ -92,7 +82,7 @@ void CVuMeter::drawLeds(CDrawContext* context, float level, bool inverted)
         onRect.bottom = onRect.top + t;
     }
     if (offBitmap)
-        context->drawBitmap(offBitmap, offRect, offOffset);
+        context->drawBitmap(offBitmap.get(), offRect, offOffset);
     context->drawBitmap(background, onRect, onOffset);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "vstgui/lib/CBitmap.h"
 #include "vstgui/lib/CControl.h"
+#include "vstgui/lib/SharedPointer.h"
 
 namespace VSTGUI
 {
@@ -15,13 +17,12 @@ public:
              int32_t style = kVertical);
     // The copy shares both bitmaps, each remembered once more.
     CVuMeter(const CVuMeter& meter);
-    ~CVuMeter() override;
     CLASS_METHODS(CVuMeter, CControl)
 
     void setOnBitmap(CBitmap* bitmap) { setBackground(bitmap); }
     CBitmap* getOnBitmap() const { return background; }
     void setOffBitmap(CBitmap* bitmap);
-    CBitmap* getOffBitmap() const { return offBitmap; }
+    CBitmap* getOffBitmap() const { return offBitmap.get(); }
     void setNbLed(int32_t n) { nbLed = n; }
     int32_t getNbLed() const { return nbLed; }
     void setStyle(int32_t s) { style = s; }
@@ -42,7 +43,7 @@ protected:
     void drawLeds(CDrawContext* context, float level, bool inverted);
 
 private:
-    CBitmap* offBitmap{nullptr};
+    SharedPointer<CBitmap> offBitmap;
     int32_t nbLed;
     int32_t style;
     float decreaseValue{0.1f};
