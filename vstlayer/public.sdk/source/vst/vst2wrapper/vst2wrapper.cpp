@@ -272,10 +272,8 @@ void Vst2Wrapper::mapMidiControllers()
 
 void Vst2Wrapper::tearDown()
 {
-    if (view)
-        closeEditor();
-    if (active)
-        suspend();
+    closeEditor();
+    suspend();
     if (controller)
         controller->setComponentHandler(nullptr);
     if (initialized)
