@@ -268,16 +268,35 @@ TEST_F(Vst2WrapperTest, MidiBecomesEventsAndTheParameterChangesTheControllersMap
     EXPECT_EQ(plugin().getParamNormalized(RecordingEffect::kGainId), 1.0);
 }
 
+// Both process entry points: each part gets its own events and transport position.
 TEST_F(Vst2WrapperTest, LongerBlocksThanAnnouncedArePassedOnInParts)
 {
-    resume(64);
-    vst2->setParameter(kGain, 0.25f);
-    vst2->sendMidi({{10, {0x90, 60, 127}}, {70, {0x90, 61, 127}}, {149, {0x90, 62, 127}}});
-    process(150);
-    EXPECT_EQ(
-        logFrom(plugin().log, "block"),
-        (std::vector<std::string>{"block 64", "param 10 @0 0.25", "noteOn 0 60 1 @10", "block 64",
-                                  "noteOn 0 61 1 @6", "block 22", "noteOn 0 62 1 @21"}));
+    for (const bool accumulating : {false, true})
+    {
+        const std::string mark = accumulating ? "accumulating" : "replacing";
+        SCOPED_TRACE(mark);
+        resume(64);
+        vst2->setParameter(kGain, 0.25f);
+        vst2->sendMidi({{10, {0x90, 60, 127}}, {70, {0x90, 61, 127}}, {149, {0x90, 62, 127}}});
+        plugin().log.push_back(mark);
+        vst2->answersTime = true;
+        vst2->time.samplePos = 4800.0;
+        std::vector<float> in(150, 0.5f);
+        std::vector<float> out[2] = {std::vector<float>(150, 0.0f), std::vector<float>(150, 0.0f)};
+        float* inputs[2] = {in.data(), in.data()};
+        float* outputs[2] = {out[0].data(), out[1].data()};
+        if (accumulating)
+            effect()->process(effect(), inputs, outputs, 150);
+        else
+            vst2->processReplacing(inputs, outputs, 150);
+        EXPECT_EQ(logFrom(plugin().log, mark),
+                  (std::vector<std::string>{mark, "block 64", "param 10 @0 0.25",
+                                            "noteOn 0 60 1 @10", "block 64", "noteOn 0 61 1 @6",
+                                            "block 22", "noteOn 0 62 1 @21"}));
+        EXPECT_EQ(plugin().lastContext.projectTimeSamples, 4800 + 128)
+            << "the last part starts 128 samples after the host's position";
+        vst2->dispatch(effMainsChanged, 0, 0);
+    }
 }
 
 TEST_F(Vst2WrapperTest, TheTransportComesFromTheHostsTimeInfo)

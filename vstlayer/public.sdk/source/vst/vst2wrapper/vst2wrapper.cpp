@@ -175,7 +175,6 @@ void Vst2Wrapper::setUpBusses()
     if (component->getBusInfo(kAudio, kOutput, 0, bus) == kResultOk)
         effect.numOutputs = bus.channelCount;
     inputPointers.assign(static_cast<size_t>(effect.numInputs), nullptr);
-    accumulateInputs = inputPointers;
     outputPointers.assign(static_cast<size_t>(effect.numOutputs), nullptr);
     accumulateOutputs = outputPointers;
 }

@@ -130,6 +130,9 @@ private:
     void mapController(int32 offset, int32 channel, int32 controller, ParamValue value);
     void processReplacing(float** inputs, float** outputs, int32 frames);
     void processAccumulating(float** inputs, float** outputs, int32 frames);
+    // Both: the host's block in parts of the announced size, added to the output or
+    // written over it.
+    void process(float** inputs, float** outputs, int32 frames, bool accumulate);
     void updateContext(int32 frames);
 
     // Editor and idle (vst2wrappereditor.cpp).
@@ -175,7 +178,6 @@ private:
     int64 ownSamplePosition = 0;
     // The accumulating call's replacing output, and its channel lists; sized at set-up.
     std::vector<std::vector<float>> accumulateScratch;
-    std::vector<float*> accumulateInputs;
     std::vector<float*> accumulateOutputs;
 
     IPtr<IPlugView> view;

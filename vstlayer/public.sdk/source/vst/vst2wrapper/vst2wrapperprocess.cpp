@@ -222,10 +222,22 @@ void Vst2Wrapper::updateContext(int32 frames)
 
 void Vst2Wrapper::processReplacing(float** inputs, float** outputs, int32 frames)
 {
+    process(inputs, outputs, frames, false);
+}
+
+void Vst2Wrapper::processAccumulating(float** inputs, float** outputs, int32 frames)
+{
+    process(inputs, outputs, frames, true);
+}
+
+void Vst2Wrapper::process(float** inputs, float** outputs, int32 frames, bool accumulate)
+{
     if (frames <= 0 || !outputs)
         return;
     if (!active)
     {
+        if (accumulate)
+            return;
         for (int32 c = 0; c < effect.numOutputs; ++c)
             if (outputs[c])
                 std::fill(outputs[c], outputs[c] + frames, 0.0f);
@@ -263,7 +275,11 @@ void Vst2Wrapper::processReplacing(float** inputs, float** outputs, int32 frames
     {
         const int32 length = std::min(maxBlock, frames - start);
         pointAt(inputPointers, inputs, start);
-        pointAt(outputPointers, outputs, start);
+        // Accumulating: the part goes to scratch first, then onto the host's output.
+        if (accumulate)
+            std::copy(accumulateOutputs.begin(), accumulateOutputs.end(), outputPointers.begin());
+        else
+            pointAt(outputPointers, outputs, start);
         events.showPart(start, length, start + length >= frames);
         data.numSamples = length;
         data.inputParameterChanges = start == 0 ? &inputChanges : &noChanges;
@@ -272,26 +288,14 @@ void Vst2Wrapper::processReplacing(float** inputs, float** outputs, int32 frames
         outputChanges.clear();
         processor->process(data);
         context.projectTimeSamples += length;
+        if (accumulate)
+            for (int32 c = 0; c < effect.numOutputs; ++c)
+                if (outputs[c])
+                    for (int32 i = 0; i < length; ++i)
+                        outputs[c][start + i] += accumulateOutputs[static_cast<size_t>(c)][i];
     }
     inputChanges.clear();
     events.clear();
-}
-
-void Vst2Wrapper::processAccumulating(float** inputs, float** outputs, int32 frames)
-{
-    if (frames <= 0 || !outputs || !active)
-        return;
-    const int32 maxBlock = setup.maxSamplesPerBlock;
-    for (int32 start = 0; start < frames; start += maxBlock)
-    {
-        const int32 length = std::min(maxBlock, frames - start);
-        pointAt(accumulateInputs, inputs, start);
-        processReplacing(accumulateInputs.data(), accumulateOutputs.data(), length);
-        for (int32 c = 0; c < effect.numOutputs; ++c)
-            if (outputs[c])
-                for (int32 i = 0; i < length; ++i)
-                    outputs[c][start + i] += accumulateOutputs[static_cast<size_t>(c)][i];
-    }
 }
 
 void Vst2Wrapper::processReplacingProc(AEffect* effect, float** inputs, float** outputs, int frames)
